@@ -1,0 +1,16 @@
+# Windows test executables run under Wine on the private bench of this build tree.
+set(LUMORA_WINE_BENCH ${CMAKE_SOURCE_DIR}/scripts/wine-bench.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${LUMORA_WINE_BENCH};run;${CMAKE_BINARY_DIR})
+
+# Adds a test that runs on the bench; the bench starts before the first such
+# test and is torn down after the last, also when tests fail.
+function(lumora_add_wine_test name)
+  if(NOT TEST wine_bench_start)
+    add_test(NAME wine_bench_start COMMAND bash ${LUMORA_WINE_BENCH} start ${CMAKE_BINARY_DIR})
+    add_test(NAME wine_bench_stop COMMAND bash ${LUMORA_WINE_BENCH} stop ${CMAKE_BINARY_DIR})
+    set_tests_properties(wine_bench_start PROPERTIES FIXTURES_SETUP WineBench TIMEOUT 600)
+    set_tests_properties(wine_bench_stop PROPERTIES FIXTURES_CLEANUP WineBench)
+  endif()
+  add_test(NAME ${name} COMMAND ${ARGN})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WineBench TIMEOUT 300)
+endfunction()

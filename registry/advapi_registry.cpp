@@ -1,0 +1,74 @@
+#include "registry/advapi_registry.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace lumora {
+
+namespace {
+
+// Handles travel as signed 32-bit numbers; widening by sign keeps the
+// predefined roots right on 64-bit builds too.
+HKEY ToHkey(RegHandle handle) {
+  return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(handle));
+}
+
+RegHandle FromHkey(HKEY key) {
+  return static_cast<RegHandle>(reinterpret_cast<std::intptr_t>(key));
+}
+
+// The 8-bit registry functions take the system's ANSI code page.
+std::string ToAnsi(std::u16string_view text) {
+  if (text.empty()) return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  const int needed = ::WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
+  if (needed > 0) {
+    ::WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), needed, nullptr, nullptr);
+  }
+  return ansi;
+}
+
+}  // namespace
+
+RegStatus AdvapiRegistry::RegOpenKeyExA(RegHandle root, std::u16string_view subKey,
+                                        std::uint32_t options, std::uint32_t access,
+                                        RegHandle& opened) {
+  HKEY key = nullptr;
+  const std::string ansi = ToAnsi(subKey);
+  const LONG status = ::RegOpenKeyExA(ToHkey(root), ansi.c_str(), options, access, &key);
+  opened = status == ERROR_SUCCESS ? FromHkey(key) : 0;
+  return status;
+}
+
+RegStatus AdvapiRegistry::RegQueryValueExA(RegHandle key, std::u16string_view name,
+                                           [[maybe_unused]] std::uint32_t reserved,
+                                           std::uint32_t& type,
+                                           std::uint8_t* data, std::uint32_t& size) {
+  const std::string ansi = ToAnsi(name);
+  DWORD storedType = 0;
+  DWORD dataSize = size;
+  // The reserved argument is 0 by contract, which the API wants as a null pointer.
+  const LONG status =
+      ::RegQueryValueExA(ToHkey(key), ansi.c_str(), nullptr, &storedType, data, &dataSize);
+  type = storedType;
+  size = dataSize;
+  return status;
+}
+
+RegStatus AdvapiRegistry::RegSetValueExA(RegHandle key, std::u16string_view name,
+                                         std::uint32_t reserved, std::uint32_t type,
+                                         const std::uint8_t* data, std::uint32_t size) {
+  const std::string ansi = ToAnsi(name);
+  return ::RegSetValueExA(ToHkey(key), ansi.c_str(), reserved, type, data, size);
+}
+
+RegStatus AdvapiRegistry::RegCloseKey(RegHandle key) { return ::RegCloseKey(ToHkey(key)); }
+
+}  // namespace lumora

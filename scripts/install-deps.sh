@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs everything the build, the tests and the run need on Debian 12.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+need_install=0
+pkgs=(cmake make g++ libgtest-dev googletest
+      g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+      wine wine32:i386 xvfb x11-utils xdotool imagemagick
+      fonts-dejavu-core fonts-noto-core procps)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  need_install=1
+fi
+for p in "${pkgs[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    need_install=1
+  fi
+done
+if [ "$need_install" -eq 1 ]; then
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null
+  $SUDO env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${pkgs[@]}" </dev/null
+fi

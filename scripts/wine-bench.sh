@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The Wine test bench: a private prefix and X display under a build tree.
+#   wine-bench.sh start BUILD_DIR        initialise the prefix once, start Xvfb
+#   wine-bench.sh run   BUILD_DIR PROG…  run a Windows program on the bench
+#   wine-bench.sh stop  BUILD_DIR        end the prefix's wineserver and Xvfb
+set -euo pipefail
+
+action=${1:?action}
+build=$(cd "${2:?build dir}" && pwd)
+shift 2
+
+bench=$build/wine-bench
+export WINEPREFIX=$bench/prefix
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer prompts: the tests need neither.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+start_xvfb() {
+  if [ -s "$bench/xvfb.pid" ] && kill -0 "$(cat "$bench/xvfb.pid")" 2>/dev/null; then
+    return
+  fi
+  rm -f "$bench/display"
+  # -displayfd lets the server pick a free display number itself.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -nolisten unix_abstract \
+    3>"$bench/display" >"$bench/xvfb.log" 2>&1 </dev/null &
+  echo $! >"$bench/xvfb.pid"
+  for _ in $(seq 100); do
+    [ -s "$bench/display" ] && return
+    sleep 0.1
+  done
+  echo "wine-bench: Xvfb did not start (see $bench/xvfb.log)" >&2
+  exit 1
+}
+
+display() { echo ":$(tr -dc '0-9' <"$bench/display")"; }
+
+case $action in
+  start)
+    mkdir -p "$bench"
+    start_xvfb
+    export DISPLAY; DISPLAY=$(display)
+    if [ ! -f "$bench/prefix.ready" ]; then
+      echo "wine-bench: initialising $WINEPREFIX"
+      wineboot --init >"$bench/wineboot.log" 2>&1 </dev/null
+      wineserver -w
+      bash "$(dirname "$0")/wine-fonts.sh" >>"$bench/wineboot.log" 2>&1
+      touch "$bench/prefix.ready"
+    fi
+    echo "wine-bench: ready on display $DISPLAY"
+    ;;
+  run)
+    [ -f "$bench/prefix.ready" ] || { echo "wine-bench: not started" >&2; exit 1; }
+    export DISPLAY; DISPLAY=$(display)
+    exec wine "$@"
+    ;;
+  stop)
+    if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
+    if [ -s "$bench/xvfb.pid" ]; then
+      pid=$(cat "$bench/xvfb.pid")
+      kill "$pid" 2>/dev/null || true
+      for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+      kill -9 "$pid" 2>/dev/null || true
+      rm -f "$bench/xvfb.pid" "$bench/display"
+    fi
+    ;;
+  *)
+    echo "usage: $0 start|run|stop BUILD_DIR [program args]" >&2
+    exit 2
+    ;;
+esac

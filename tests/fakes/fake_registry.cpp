@@ -1,0 +1,75 @@
+#include "fakes/fake_registry.h"
+
+#include <algorithm>
+
+namespace lumora::testing {
+
+void FakeRegistry::PutDword(RegHandle root, const std::u16string& subKey,
+                            const std::u16string& name, std::uint32_t value) {
+  Put(root, subKey, name,
+      {kRegDword,
+       {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8U),
+        static_cast<std::uint8_t>(value >> 16U), static_cast<std::uint8_t>(value >> 24U)}});
+}
+
+const FakeRegistry::Values* FakeRegistry::Key(RegHandle root,
+                                              const std::u16string& subKey) const {
+  const auto it = keys_.find({root, subKey});
+  return it == keys_.end() ? nullptr : &it->second;
+}
+
+RegStatus FakeRegistry::RegOpenKeyExA(RegHandle root, std::u16string_view subKey,
+                                      std::uint32_t /*options*/, std::uint32_t access,
+                                      RegHandle& opened) {
+  calls.push_back({"RegOpenKeyExA", root, std::u16string{subKey}, access, 0, {}});
+  if (openStatus) return *openStatus;
+  KeyId id{root, std::u16string{subKey}};
+  // A root key always exists; any other key only when added.
+  if (!subKey.empty() && !keys_.contains(id)) return kFileNotFound;
+  const RegHandle handle = nextHandle_++;
+  open_[handle] = std::move(id);
+  opened = handle;
+  return kRegSuccess;
+}
+
+RegStatus FakeRegistry::RegQueryValueExA(RegHandle key, std::u16string_view name,
+                                         std::uint32_t /*reserved*/, std::uint32_t& type,
+                                         std::uint8_t* data, std::uint32_t& size) {
+  calls.push_back({"RegQueryValueExA", key, std::u16string{name}, 0, size, {}});
+  const auto handle = open_.find(key);
+  if (handle == open_.end()) return kInvalidHandle;
+  const auto& values = keys_[handle->second];
+  const auto value = values.find(std::u16string{name});
+  if (value == values.end()) return kFileNotFound;
+  const auto stored = static_cast<std::uint32_t>(value->second.data.size());
+  type = value->second.type;
+  if (stored > size) {
+    size = stored;
+    return kMoreData;
+  }
+  std::copy(value->second.data.begin(), value->second.data.end(), data);
+  size = stored;
+  return kRegSuccess;
+}
+
+RegStatus FakeRegistry::RegSetValueExA(RegHandle key, std::u16string_view name,
+                                       std::uint32_t /*reserved*/, std::uint32_t type,
+                                       const std::uint8_t* data, std::uint32_t size) {
+  calls.push_back(
+      {"RegSetValueExA", key, std::u16string{name}, type, size, {data, data + size}});
+  const auto handle = open_.find(key);
+  if (handle == open_.end()) return kInvalidHandle;
+  if (const auto failure = setFailures.find(std::u16string{name}); failure != setFailures.end()) {
+    return failure->second;
+  }
+  keys_[handle->second][std::u16string{name}] = {type, {data, data + size}};
+  return kRegSuccess;
+}
+
+RegStatus FakeRegistry::RegCloseKey(RegHandle key) {
+  calls.push_back({"RegCloseKey", key, {}, 0, 0, {}});
+  if (open_.erase(key) == 0) return kInvalidHandle;
+  return closeStatus.value_or(kRegSuccess);
+}
+
+}  // namespace lumora::testing
