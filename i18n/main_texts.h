@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "app/window_ops.h"
+
 namespace lumora {
 
 // One text in both languages. Persian texts are in storage order; their
@@ -10,6 +12,39 @@ namespace lumora {
 struct TextPair {
   std::u16string_view english;
   std::u16string_view persian;
+};
+
+struct ElementText {
+  Element element;
+  TextPair text;
+};
+
+// The main window's captions in the order they are set; the window's own
+// caption comes last. Menu shortcut keys are not part of a caption.
+inline constexpr std::array<ElementText, 17> kMainTexts = {{
+    {Element::cmdApply, {u"A&pply", u"اجرا"}},
+    {Element::cmdAbout, {u"&About", u"... درباره"}},
+    {Element::cmdExit, {u"E&xit", u"خروج"}},
+    {Element::framOpt, {u" Current Option : ", u" وضعيت فعلي : "}},
+    {Element::framMain, {u" Main Controls : ", u" کنترل هاي اصلي : "}},
+    {Element::chkSuper, {u"Show Super Hidden(system) files.", u"فايل هاي سيستمي را نشان بده."}},
+    {Element::OptShow, {u"Show hidden files and folders.", u"فايل ها و فولدرهاي پنهان را نشان بده."}},
+    {Element::OptHide, {u"Do not show hidden files and folders.", u"فايل ها و فولدرهاي پنهان را مخفي کن."}},
+    {Element::mnuFile, {u"&File", u"فايل"}},
+    {Element::mnuFileApply, {u"A&pply", u"اجرا"}},
+    {Element::mnuFileExit, {u"E&xit", u"خروج"}},
+    {Element::mnuLang, {u"&Language", u"زبان"}},
+    {Element::mnuLangEnglish, {u"&English", u"انگليسي"}},
+    {Element::mnuLangPersian, {u"&Persian", u"فارسي"}},
+    {Element::mnuHelp, {u"&Help", u"کمک"}},
+    {Element::mnuHelpAbout, {u"&About", u"... درباره"}},
+    {Element::frmMain, {u"Lumora!", u"لومورا !"}},
+}};
+
+// The elements that turn right-to-left in Persian, in the order they are set.
+inline constexpr std::array<Element, 6> kMainRightToLeft = {
+    Element::framOpt, Element::framMain, Element::chkSuper,
+    Element::OptShow, Element::OptHide,  Element::frmMain,
 };
 
 enum class HidingStatus : unsigned char { Activated, Deactivated };

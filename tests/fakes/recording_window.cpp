@@ -79,7 +79,17 @@ void RecordingWindow::SetMenuChecked(Element element, bool checked) {
 
 void RecordingWindow::ShowModal(Element window) { Record(Entry("ShowModal", window)); }
 
-void RecordingWindow::Unload(Element window) { Record(Entry("Unload", window)); }
+void RecordingWindow::Unload(Element window) {
+  Record(Entry("Unload", window));
+  // Unloading discards the window's elements; the next load starts afresh.
+  if (window == Element::frmAbout) {
+    for (const Element e : {Element::frmAbout, Element::Label1, Element::cmdOK}) {
+      captions.erase(e);
+      rightToLeft.erase(e);
+      alignments.erase(e);
+    }
+  }
+}
 
 void RecordingWindow::MsgBox(std::u16string_view text, int flags,
                              std::optional<std::u16string_view> title) {

@@ -1,0 +1,46 @@
+#include "i18n/apply_language.h"
+
+#include "i18n/language.h"
+#include "i18n/main_texts.h"
+#include "settings/visibility.h"
+
+namespace lumora {
+
+namespace {
+
+void SetCaptions(WindowOps& ui, bool persian) {
+  for (const auto& [element, text] : kMainTexts) {
+    ui.SetCaption(element, persian ? text.persian : text.english);
+  }
+}
+
+void SetReadingDirection(WindowOps& ui, bool persian) {
+  for (const Element element : kMainRightToLeft) ui.SetRightToLeft(element, persian);
+}
+
+}  // namespace
+
+void ApplyLanguage(WindowOps& ui, std::u16string_view language) {
+  if (language != kPersian && language != kEnglish) return;
+  const bool persian = language == kPersian;
+  SetCaptions(ui, persian);
+  SetReadingDirection(ui, persian);
+}
+
+void SwitchLanguage(WindowOps& ui, Element item, std::int16_t hiddenValue) {
+  if (ui.GetMenuChecked(item)) return;
+
+  const bool persian = item == Element::mnuLangPersian;
+  CurrentLanguage = persian ? kPersian : kEnglish;
+  SetCaptions(ui, persian);
+  if (hiddenValue == kHiddenNotShown) {
+    SetStatusLine(ui, HidingStatus::Activated);
+  } else if (hiddenValue == kHiddenShown) {
+    SetStatusLine(ui, HidingStatus::Deactivated);
+  }
+  SetReadingDirection(ui, persian);
+  ui.SetMenuChecked(item, true);
+  ui.SetMenuChecked(persian ? Element::mnuLangEnglish : Element::mnuLangPersian, false);
+}
+
+}  // namespace lumora

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "app/about_texts.h"
+#include "app/about_window.h"
+#include "fakes/recording_window.h"
+#include "i18n/language.h"
+
+namespace lumora::testing {
+namespace {
+
+class AboutTest : public ::testing::Test {
+ protected:
+  void TearDown() override { CurrentLanguage.clear(); }
+  RecordingWindow ui;
+};
+
+TEST_F(AboutTest, EnglishOpening) {
+  CurrentLanguage = u"English";
+  frmAbout_Load(ui);
+  EXPECT_EQ(ui.log, (std::vector<std::string>{
+                        "SetCaption Label1", "SetRightToLeft Label1=0", "SetLabelAlignment Label1=0",
+                        "SetCaption frmAbout", "SetRightToLeft frmAbout=0"}));
+  EXPECT_EQ(ui.captions[Element::Label1],
+            u"After changing settings and applying, you must 'Refresh' once in desktop.\r\n"
+            u"Then you can see the changes!\r\n"
+            u"Author: the Lumora team\r\n"
+            u"Producer: NorvaleSoft\r\n");
+  EXPECT_EQ(ui.captions[Element::frmAbout], u"About ... ");
+}
+
+TEST_F(AboutTest, PersianOpening) {
+  CurrentLanguage = u"Persian";
+  frmAbout_Load(ui);
+  EXPECT_EQ(ui.log, (std::vector<std::string>{
+                        "SetCaption Label1", "SetRightToLeft Label1=1", "SetLabelAlignment Label1=1",
+                        "SetCaption frmAbout", "SetRightToLeft frmAbout=1", "SetCaption cmdOK"}));
+  std::u16string expected;
+  for (const auto& line : kAboutLines) expected += std::u16string{line.persian} + u"\r\n";
+  EXPECT_EQ(ui.captions[Element::Label1], expected);
+  EXPECT_EQ(ui.captions[Element::frmAbout], u"درباره ...");
+  EXPECT_EQ(ui.captions[Element::cmdOK], u"تاييد");
+}
+
+TEST_F(AboutTest, AnyOtherLanguageLeavesTheCreationTimeWindow) {
+  for (const std::u16string_view language : {u"", u"persian", u" English"}) {
+    CurrentLanguage = language;
+    frmAbout_Load(ui);
+  }
+  EXPECT_TRUE(ui.log.empty());
+}
+
+TEST_F(AboutTest, EachOpeningStartsFromTheCreatedWindow) {
+  CurrentLanguage = u"Persian";
+  frmAbout_Load(ui);
+  frmAbout_cmdOK_Click(ui);
+  EXPECT_EQ(ui.log.back(), "Unload frmAbout");
+  CurrentLanguage = u"English";
+  frmAbout_Load(ui);
+  EXPECT_EQ(ui.captions.count(Element::cmdOK), 0U);  // "OK" as created
+  EXPECT_EQ(ui.captions[Element::frmAbout], u"About ... ");
+}
+
+TEST(AboutTexts, KeepLengthLettersAndPunctuation) {
+  EXPECT_EQ(kAboutLines[0].english.size(), 73U);
+  EXPECT_EQ(kAboutLines[1].english.size(), 29U);
+  EXPECT_EQ(kAboutLines[0].persian.size(), 58U);
+  EXPECT_EQ(kAboutLines[1].persian.size(), 28U);
+  EXPECT_EQ(kAboutLines[2].persian.size(), 20U);
+  EXPECT_EQ(kAboutLines[3].persian.size(), 18U);
+  EXPECT_EQ(kAboutCaption.english.size(), 10U);
+  EXPECT_EQ(kAboutCaption.persian.size(), 10U);
+  EXPECT_EQ(kAboutOkPersian.size(), 5U);
+  for (const auto& line : kAboutLines) {
+    EXPECT_EQ(line.persian.find(u'\u06CC'), std::u16string_view::npos);
+    EXPECT_EQ(line.persian.find(u'\u0643'), std::u16string_view::npos);
+  }
+  const auto first = kAboutLines[0].persian;
+  std::size_t commas = 0;
+  for (auto at = first.find(u'\u060C'); at != std::u16string_view::npos;
+       at = first.find(u'\u060C', at + 1), ++commas) {
+    EXPECT_EQ(first.at(at - 1), u' ');
+    EXPECT_EQ(first.at(at + 1), u' ');
+  }
+  EXPECT_EQ(commas, 2U);
+  EXPECT_TRUE(first.ends_with(u"."));
+  EXPECT_TRUE(kAboutLines[1].persian.ends_with(u"!"));
+}
+
+}  // namespace
+}  // namespace lumora::testing

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "app/main_form.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_settings_store.h"
+#include "fakes/recording_window.h"
+#include "i18n/apply_language.h"
+#include "i18n/language.h"
+#include "i18n/language_preference.h"
+#include "i18n/main_texts.h"
+
+namespace lumora::testing {
+namespace {
+
+const std::vector<std::string> kMarkEnglish = {"SetMenuChecked mnuLangPersian=0",
+                                               "SetMenuChecked mnuLangEnglish=1"};
+const std::vector<std::string> kMarkPersian = {"SetMenuChecked mnuLangPersian=1",
+                                               "SetMenuChecked mnuLangEnglish=0"};
+
+class LanguageTest : public ::testing::Test {
+ protected:
+  void TearDown() override { CurrentLanguage.clear(); }
+  FakeSettingsStore store;
+  RecordingWindow ui;
+};
+
+struct LoadCase {
+  std::optional<std::u16string> stored;
+  std::vector<std::u16string> storeLog;
+  std::u16string language;
+  std::vector<std::string> marks;
+  std::u16string storedAfter;
+};
+
+TEST_F(LanguageTest, LoadLanguageNormalisesTheStoredPreference) {
+  const std::vector<std::u16string> readOnly = {u"Get", u"Get"};
+  const std::vector<std::u16string> created = {u"Get", u"Save English", u"Get"};
+  const LoadCase cases[] = {
+      {std::nullopt, created, u"English", kMarkEnglish, u"English"},
+      {u"", created, u"English", kMarkEnglish, u"English"},
+      {u"Persian", readOnly, u"Persian", kMarkPersian, u"Persian"},
+      {u"English", readOnly, u"English", kMarkEnglish, u"English"},
+      {u"persian", readOnly, u"English", kMarkEnglish, u"persian"},
+      {u"PERSIAN", readOnly, u"English", kMarkEnglish, u"PERSIAN"},
+      {u" Persian", readOnly, u"English", kMarkEnglish, u" Persian"},
+      {u"English ", readOnly, u"English", kMarkEnglish, u"English "},
+      {u"فارسي", readOnly, u"English", kMarkEnglish, u"فارسي"},
+  };
+  for (const auto& c : cases) {
+    FakeSettingsStore st;
+    RecordingWindow window;
+    if (c.stored) st.entries[FakeSettingsStore::LanguageAddress()] = *c.stored;
+    LoadLanguage(st, window);
+    EXPECT_EQ(st.log, c.storeLog);
+    EXPECT_EQ(CurrentLanguage, c.language);
+    EXPECT_EQ(window.log, c.marks);
+    EXPECT_EQ(st.entries[FakeSettingsStore::LanguageAddress()], c.storedAfter);
+  }
+}
+
+TEST_F(LanguageTest, FailingReadEndsTheLoadHandlerQuietly) {
+  FakeRegistry registry;
+  MainForm form{ui, registry, store};
+  CurrentLanguage = u"before";
+  store.failGet = true;
+  EXPECT_NO_THROW(form.Form_Load());
+  EXPECT_EQ(CurrentLanguage, u"before");
+  EXPECT_TRUE(ui.log.empty());         // no check mark, no caption
+  EXPECT_TRUE(registry.calls.empty());  // the settings are not read
+  EXPECT_THROW(LoadLanguage(store, ui), RuntimeError);  // no trap of its own
+}
+
+TEST_F(LanguageTest, EachExitPathSavesTheLanguageOnce) {
+  using Handler = void (MainForm::*)();
+  const std::pair<Handler, std::vector<std::string>> paths[] = {
+      {&MainForm::cmdExit_Click, {"EndProgram"}},
+      {&MainForm::mnuFileExit_Click, {"EndProgram"}},
+      {&MainForm::Form_Unload, {}},
+  };
+  for (const auto& [handler, uiLog] : paths) {
+    FakeSettingsStore st;
+    RecordingWindow window;
+    FakeRegistry registry;
+    MainForm form{window, registry, st};
+    st.entries[FakeSettingsStore::LanguageAddress()] = u"odd";
+    form.Form_Load();
+    form.mnuLangPersian_Click();
+    st.log.clear();
+    window.log.clear();
+    (form.*handler)();
+    EXPECT_EQ(st.log, std::vector<std::u16string>{u"Save Persian"});
+    EXPECT_EQ(window.log, uiLog);
+  }
+  store.failSave = true;
+  EXPECT_THROW(SaveLanguage(store), RuntimeError);  // reaches the default handler
+}
+
+TEST(MainTexts, EnglishTextsAreExact) {
+  const std::u16string_view english[] = {
+      u"A&pply", u"&About", u"E&xit", u" Current Option : ", u" Main Controls : ",
+      u"Show Super Hidden(system) files.", u"Show hidden files and folders.",
+      u"Do not show hidden files and folders.", u"&File", u"A&pply", u"E&xit", u"&Language",
+      u"&English", u"&Persian", u"&Help", u"&About", u"Lumora!"};
+  ASSERT_EQ(std::size(english), kMainTexts.size());
+  for (std::size_t i = 0; i < kMainTexts.size(); ++i) {
+    EXPECT_EQ(kMainTexts[i].text.english, english[i]) << i + 1;
+  }
+  EXPECT_EQ(kMainTexts.back().element, Element::frmMain);
+}
+
+// Lengths and punctuation as stored, row by row; the words themselves are
+// checked for the two letters that must never appear.
+TEST(MainTexts, PersianTextsKeepLengthLettersAndPunctuation) {
+  const std::size_t lengths[] = {4, 10, 4, 14, 18, 28, 37, 36, 4, 4, 4, 4, 7, 5, 3, 10, 8};
+  for (std::size_t i = 0; i < kMainTexts.size(); ++i) {
+    const auto text = kMainTexts[i].text.persian;
+    SCOPED_TRACE(i + 1);
+    EXPECT_EQ(text.size(), lengths[i]);
+    EXPECT_EQ(text.find(u'\u06CC'), std::u16string_view::npos);
+    EXPECT_EQ(text.find(u'\u0643'), std::u16string_view::npos);
+    EXPECT_EQ(text.find(u'&'), std::u16string_view::npos);
+  }
+  EXPECT_TRUE(kMainTexts[1].text.persian.starts_with(u"... "));
+  EXPECT_EQ(kMainTexts[15].text.persian, kMainTexts[1].text.persian);
+  for (const std::size_t frame : {3, 4}) {
+    EXPECT_TRUE(kMainTexts[frame].text.persian.starts_with(u" "));
+    EXPECT_TRUE(kMainTexts[frame].text.persian.ends_with(u" : "));
+  }
+  for (const std::size_t option : {5, 6, 7}) {
+    EXPECT_TRUE(kMainTexts[option].text.persian.ends_with(u"."));
+  }
+  EXPECT_TRUE(kMainTexts[16].text.persian.ends_with(u" !"));
+}
+
+TEST_F(LanguageTest, ApplyLanguageLabelsThenTurnsInTableOrder) {
+  ApplyLanguage(ui, u"Persian");
+  ASSERT_EQ(ui.log.size(), kMainTexts.size() + kMainRightToLeft.size());
+  for (std::size_t i = 0; i < kMainTexts.size(); ++i) {
+    EXPECT_EQ(ui.log[i], "SetCaption " + std::string(ElementName(kMainTexts[i].element)));
+    EXPECT_EQ(ui.captions[kMainTexts[i].element], kMainTexts[i].text.persian);
+  }
+  EXPECT_EQ(ui.log[17], "SetRightToLeft framOpt=1");
+  EXPECT_EQ(ui.log.back(), "SetRightToLeft frmMain=1");
+  EXPECT_EQ(ui.captions[Element::frmMain], u"لومورا !");
+
+  for (const std::u16string_view other : {u"english", u"", u"Persian "}) {
+    RecordingWindow window;
+    ApplyLanguage(window, other);
+    EXPECT_TRUE(window.log.empty());
+  }
+}
+
+TEST_F(LanguageTest, ChoosingTheCheckedItemDoesNothing) {
+  CurrentLanguage = u"English";
+  ui.menuChecks[Element::mnuLangEnglish] = true;
+  SwitchLanguage(ui, Element::mnuLangEnglish, 2);
+  EXPECT_EQ(ui.log, std::vector<std::string>{"GetMenuChecked mnuLangEnglish"});
+  EXPECT_EQ(CurrentLanguage, u"English");
+}
+
+TEST_F(LanguageTest, SwitchRelabelsRebuildsTheStatusLineAndMovesTheMark) {
+  const std::pair<std::int16_t, std::optional<std::u16string_view>> cases[] = {
+      {2, kStatusTexts[0].persian}, {1, kStatusTexts[1].persian}, {0, std::nullopt},
+      {3, std::nullopt}};
+  for (const auto& [hidden, status] : cases) {
+    SCOPED_TRACE(hidden);
+    RecordingWindow window;
+    CurrentLanguage = u"English";
+    window.menuChecks[Element::mnuLangEnglish] = true;
+    window.texts[Element::txtCur] = u"as it was";
+    SwitchLanguage(window, Element::mnuLangPersian, hidden);
+
+    EXPECT_EQ(CurrentLanguage, u"Persian");
+    auto changes = window.Changes();
+    const std::size_t statusWrites = status ? 1 : 0;
+    ASSERT_EQ(changes.size(), kMainTexts.size() + statusWrites + kMainRightToLeft.size() + 2);
+    EXPECT_EQ(changes[kMainTexts.size() - 1], "SetCaption frmMain");
+    if (status) {
+      EXPECT_EQ(changes[kMainTexts.size()], "SetText txtCur");
+    }
+    EXPECT_EQ(changes[kMainTexts.size() + statusWrites], "SetRightToLeft framOpt=1");
+    EXPECT_EQ(std::vector(changes.end() - 2, changes.end()), kMarkPersian);
+    EXPECT_EQ(window.texts[Element::txtCur], status.value_or(u"as it was"));
+  }
+}
+
+TEST_F(LanguageTest, PersianThenEnglishGivesTheEnglishStartUpState) {
+  FakeRegistry registry;
+  const std::u16string advanced =
+      u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+  registry.PutDword(static_cast<RegHandle>(0x80000001U), advanced, u"Hidden", 2);
+  registry.PutDword(static_cast<RegHandle>(0x80000001U), advanced, u"ShowSuperHidden", 1);
+  MainForm form{ui, registry, store};
+  form.Form_Load();
+  const auto captions = ui.captions;
+  const auto texts = ui.texts;
+  const auto rightToLeft = ui.rightToLeft;
+  const auto menuChecks = ui.menuChecks;
+  const auto options = ui.options;
+  const auto storeLog = store.log;
+  const auto registryCalls = registry.calls.size();
+
+  form.mnuLangPersian_Click();
+  EXPECT_EQ(ui.captions[Element::cmdApply], u"اجرا");
+  EXPECT_EQ(ui.texts[Element::txtCur], u".مخفي کردن فعال است");
+  form.mnuLangEnglish_Click();
+
+  EXPECT_EQ(ui.captions, captions);
+  EXPECT_EQ(ui.texts, texts);
+  EXPECT_EQ(ui.rightToLeft, rightToLeft);
+  EXPECT_EQ(ui.menuChecks, menuChecks);
+  EXPECT_EQ(ui.options, options);
+  EXPECT_EQ(store.log, storeLog);  // the switch stores nothing
+  EXPECT_EQ(registry.calls.size(), registryCalls);
+}
+
+}  // namespace
+}  // namespace lumora::testing
