@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/win32_text.h"
+
 namespace lumora {
 
 namespace {
@@ -25,12 +27,13 @@ RegHandle FromHkey(HKEY key) {
 // The 8-bit registry functions take the system's ANSI code page.
 std::string ToAnsi(std::u16string_view text) {
   if (text.empty()) return {};
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int length = static_cast<int>(text.size());
-  const int needed = ::WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  const std::wstring wide = ToWide(text);
+  const int length = static_cast<int>(wide.size());
+  const int needed =
+      ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
   std::string ansi(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
   if (needed > 0) {
-    ::WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), needed, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, ansi.data(), needed, nullptr, nullptr);
   }
   return ansi;
 }
