@@ -10,7 +10,7 @@ need_install=0
 pkgs=(cmake make g++ libgtest-dev googletest
       g++-mingw-w64-i686-posix binutils-mingw-w64-i686
       wine wine32:i386 xvfb x11-utils xdotool imagemagick
-      fonts-dejavu-core fonts-noto-core procps)
+      fonts-wine python3-minimal procps)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386

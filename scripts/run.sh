@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Windows preset and runs it under Wine.
+# Installs what is missing, builds lumora.exe and runs it under Wine: on the
+# caller's display when there is one, otherwise on a private Xvfb, where it
+# renders both windows in both languages to PNG files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,11 +10,13 @@ stop_bench() { if [ -d build/windows ]; then bash scripts/wine-bench.sh stop bui
 trap stop_bench EXIT
 
 cmake --preset windows
-cmake --build --preset windows -j "$(nproc)"
+cmake --build --preset windows -j "$(nproc)" --target lumora
 
-if [ ! -f build/windows/app/lumora.exe ]; then
-  echo "lumora.exe is not built yet (the main window does not exist yet)."
-  echo "Running the Windows test bench under Wine instead."
-  ctest --preset windows
-  exit
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  bash scripts/wine-bench.sh start build/windows
+  echo "Starting build/windows/app/lumora.exe on display $DISPLAY"
+  bash scripts/wine-bench.sh show build/windows build/windows/app/lumora.exe
+else
+  echo "No display: rendering the windows on a private Xvfb instead."
+  bash scripts/screenshots.sh build/windows
 fi

@@ -2,6 +2,7 @@
 # The Wine test bench: a private prefix and X display under a build tree.
 #   wine-bench.sh start BUILD_DIR        initialise the prefix once, start Xvfb
 #   wine-bench.sh run   BUILD_DIR PROG…  run a Windows program on the bench
+#   wine-bench.sh show  BUILD_DIR PROG…  run it in the prefix on the caller's display
 #   wine-bench.sh stop  BUILD_DIR        end the prefix's wineserver and Xvfb
 set -euo pipefail
 
@@ -45,6 +46,10 @@ case $action in
       wineboot --init >"$bench/wineboot.log" 2>&1 </dev/null
       wineserver -w
       bash "$(dirname "$0")/wine-fonts.sh" >>"$bench/wineboot.log" 2>&1
+      # No window manager runs on the display: Wine draws the title bars itself.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+        >>"$bench/wineboot.log" 2>&1
+      wineserver -w
       touch "$bench/prefix.ready"
     fi
     echo "wine-bench: ready on display $DISPLAY"
@@ -53,6 +58,13 @@ case $action in
     [ -f "$bench/prefix.ready" ] || { echo "wine-bench: not started" >&2; exit 1; }
     export DISPLAY; DISPLAY=$(display)
     exec wine "$@"
+    ;;
+  show)
+    [ -f "$bench/prefix.ready" ] || { echo "wine-bench: not started" >&2; exit 1; }
+    # A window manager decorates the windows here, as on a desktop.
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+    wine "$@"
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     ;;
   stop)
     if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi

@@ -1,40 +1,26 @@
 #!/usr/bin/env bash
-# Maps the window fonts of the test prefix onto installed fonts that carry
-# Arabic glyphs, so Persian text renders as script and not as boxes.
+# Makes the test prefix's window fonts draw Persian: Wine's own Tahoma
+# (package fonts-wine) carries Arabic glyphs; MS Sans Serif, a bitmap font
+# without them, is drawn with Tahoma as well.
 set -euo pipefail
 : "${WINEPREFIX:?}"
 
-arabic=""
-for f in /usr/share/fonts/truetype/noto/NotoSansArabic-Regular.ttf \
-         /usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf \
-         /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf; do
-  if [ -f "$f" ]; then arabic=$f; break; fi
-done
-[ -n "$arabic" ] || { echo "no font with Arabic glyphs found" >&2; exit 1; }
+tahoma=/usr/share/wine/fonts/tahoma.ttf
+[ -f "$tahoma" ] || { echo "Wine's Tahoma ($tahoma) is missing: install fonts-wine" >&2; exit 1; }
 
+# Copied into the prefix (with Marlett for the title bar's buttons): not every
+# Wine build looks in the package's folder.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 mkdir -p "$fonts"
-cp -f "$arabic" "$fonts/"
-face=$(basename "$arabic" .ttf)
-case $face in
-  NotoSansArabic-Regular) family="Noto Sans Arabic" ;;
-  NotoNaskhArabic-Regular) family="Noto Naskh Arabic" ;;
-  *) family="DejaVu Sans" ;;
-esac
+cp -f "$(dirname "$tahoma")"/*.ttf "$fonts/"
 
 reg=$(mktemp --suffix=.reg)
 trap 'rm -f "$reg"' EXIT
-cat >"$reg" <<REG
+cat >"$reg" <<'REG'
 REGEDIT4
 
-[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts]
-"$family (TrueType)"="$(basename "$arabic")"
-
-[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
-"Tahoma"="$family"
-"MS Sans Serif"="$family"
-"MS Shell Dlg"="$family"
-"MS Shell Dlg 2"="$family"
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"MS Sans Serif"="Tahoma"
 REG
 wine regedit /S "$(winepath -w "$reg")"
 wineserver -w

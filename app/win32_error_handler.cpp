@@ -1,0 +1,45 @@
+#include "app/win32_error_handler.h"
+
+#include <windows.h>
+
+#include <new>
+
+#include "app/runtime_error.h"
+#include "app/win32_text.h"
+
+namespace lumora {
+
+namespace {
+int ExitCodeFor(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const RuntimeError& e) {
+    return e.Number() != 0 ? e.Number() : 1;
+  } catch (...) {
+    return 1;
+  }
+}
+}  // namespace
+
+std::wstring DescribeError(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const RuntimeError& e) {
+    return L"Run-time error '" + std::to_wstring(e.Number()) + L"':\n\n" + Utf8ToWide(e.what());
+  } catch (const std::bad_alloc&) {
+    return L"Run-time error '7':\n\nOut of memory";
+  } catch (const std::exception& e) {
+    return Utf8ToWide(e.what());
+  } catch (...) {
+    return L"Unexpected error";
+  }
+}
+
+void DefaultErrorHandler(const std::exception_ptr& error) {
+  const std::wstring text = DescribeError(error);
+  // Task-modal and ownerless: the failing window may be half torn down.
+  ::MessageBoxW(nullptr, text.c_str(), kProductTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ::ExitProcess(static_cast<UINT>(ExitCodeFor(error)));
+}
+
+}  // namespace lumora

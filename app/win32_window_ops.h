@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/window_ops.h"
+
+namespace lumora {
+
+class AboutWindow;
+class MainWindow;
+
+// The window operations on real Win32 windows and menus. Every call the
+// platform refuses, or that addresses an element not loaded, throws.
+class Win32WindowOps final : public WindowOps {
+ public:
+  void Attach(MainWindow& main, AboutWindow& about) {
+    main_ = &main;
+    about_ = &about;
+  }
+
+  void SetCaption(Element element, std::u16string_view caption) override;
+  void SetText(Element element, std::u16string_view text) override;
+  bool GetOptionValue(Element element) override;
+  void SetOptionValue(Element element, bool value) override;
+  int GetCheckValue(Element element) override;
+  void SetCheckValue(Element element, int value) override;
+  void SetRightToLeft(Element element, bool rightToLeft) override;
+  void SetLabelAlignment(Element element, int alignment) override;
+  bool GetMenuChecked(Element element) override;
+  void SetMenuChecked(Element element, bool checked) override;
+  void ShowModal(Element window) override;
+  void Unload(Element window) override;
+  void MsgBox(std::u16string_view text, int flags,
+              std::optional<std::u16string_view> title) override;
+  void EndProgram() override;
+  void InitCommonControls() override;
+
+ private:
+  [[nodiscard]] HWND WindowOf(Element element) const;
+
+  MainWindow* main_ = nullptr;
+  AboutWindow* about_ = nullptr;
+};
+
+}  // namespace lumora
