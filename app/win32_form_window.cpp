@@ -93,6 +93,11 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 
 }  // namespace
 
+std::wstring WindowClassName(Element window) {
+  const std::string_view name = ElementName(window);
+  return L"Lumora." + std::wstring(name.begin(), name.end());
+}
+
 int DpiFor(HWND hwnd) {
   // Present from Windows 10 on; older systems have one DPI for everything.
   static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
@@ -128,7 +133,7 @@ void FormWindow::Create(HWND owner, HMENU menu, DWORD style, DWORD exStyle, int 
   bigIcon_.reset(loadIcon(SM_CXICON));
   smallIcon_.reset(loadIcon(SM_CXSMICON));
 
-  const std::wstring className = L"Lumora_" + ToWide(form_.caption);
+  const std::wstring className = WindowClassName(form_.window);
   RegisterClassOnce(className.c_str(), &FormWindow::WindowProc, nullptr);
   RegisterClassOnce(kPanelClass, &PanelProc, nullptr);
 

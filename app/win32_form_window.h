@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "app/form_layout.h"
 #include "app/win32_gdi.h"
@@ -60,6 +61,9 @@ class FormWindow {
   UniqueIcon smallIcon_;
   int dpi_ = 96;
 };
+
+// The registered class of a window: "Lumora." and the window's name.
+[[nodiscard]] std::wstring WindowClassName(Element window);
 
 // The DPI a window is drawn at (the system's before the window exists).
 [[nodiscard]] int DpiFor(HWND hwnd);
