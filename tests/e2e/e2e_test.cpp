@@ -297,6 +297,18 @@ TEST_F(EndToEnd, EveryWayOutStoresTheLanguage) {
   }
 }
 
+TEST_F(EndToEnd, TheSessionEndingStoresTheLanguageInTheUnloadPath) {
+  LumoraProcess& lumora = Start(L" Persian");
+  DWORD_PTR answer = 0;
+  ASSERT_NE(::SendMessageTimeoutW(lumora.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000,
+                                  &answer),
+            0);
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));  // never refuses
+  EXPECT_EQ(GetText(kStoreKey, L"Language"), L" Persian");
+  ::SendMessageTimeoutW(lumora.Main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
+  EXPECT_EQ(GetText(kStoreKey, L"Language"), L"English");
+}
+
 TEST_F(EndToEnd, KeyboardMovesFocusInTabOrderAndEscapeDoesNothing) {
   LumoraProcess& lumora = Start(L"English");
   ::SetForegroundWindow(lumora.Main());
