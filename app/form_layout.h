@@ -57,6 +57,7 @@ inline constexpr std::u16string_view kWindowFontFace = u"Tahoma";
 inline constexpr int kFontHundredthsOfPoint = 825;
 inline constexpr int kFontCharset = 178;
 
+// clang-format off
 inline constexpr std::array<ElementDesc, 10> kMainElements = {{
     {Element::framOpt, ElementKind::Frame, Element::frmMain, u" Current Option : ",
      {120, 120, 3495, 615}, 7},
@@ -83,10 +84,12 @@ inline constexpr std::array<ElementDesc, 3> kAboutElements = {{
     {Element::Label1, ElementKind::Label, Element::frmAbout, u"", {60, 60, 3495, 1335}, 1},
 }};
 
-inline constexpr FormDesc kMainForm = {Element::frmMain, u"Lumora!", 3720, 2760, 5820, 2940,
-                                       kMainElements, u"MS Sans Serif"};
+// clang-format on
+
+inline constexpr FormDesc kMainForm = {Element::frmMain, u"Lumora!",      3720, 2760, 5820, 2940,
+                                       kMainElements,    u"MS Sans Serif"};
 inline constexpr FormDesc kAboutForm = {Element::frmAbout, u"About", 3720, 1785, 5820, 3435,
-                                        kAboutElements, u""};
+                                        kAboutElements,    u""};
 
 // The menu bar: a top-level menu has the window as its parent.
 struct MenuDesc {
@@ -97,6 +100,7 @@ struct MenuDesc {
   char16_t shortcutKey;  // with Ctrl; 0 for none
 };
 
+// clang-format off
 inline constexpr std::array<MenuDesc, 9> kMainMenu = {{
     {Element::mnuFile, Element::frmMain, u"&File", u"", 0},
     {Element::mnuFileApply, Element::mnuFile, u"A&pply", u"Ctrl+P", u'P'},
@@ -108,6 +112,7 @@ inline constexpr std::array<MenuDesc, 9> kMainMenu = {{
     {Element::mnuHelp, Element::frmMain, u"&Help", u"", 0},
     {Element::mnuHelpAbout, Element::mnuHelp, u"&About", u"", 0},
 }};
+// clang-format on
 
 // Control and menu command identifiers stay clear of IDOK and IDCANCEL, so
 // the dialog keys of the message loop never reach a handler.

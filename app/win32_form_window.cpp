@@ -37,8 +37,8 @@ bool ForwardToWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRES
   }
 }
 
-LRESULT CALLBACK FrameForwarder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK FrameForwarder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
   LRESULT result = 0;
   if (ForwardToWindow(hwnd, message, wParam, lParam, result)) return result;
   return ::DefSubclassProc(hwnd, message, wParam, lParam);
@@ -100,8 +100,8 @@ std::wstring WindowClassName(Element window) {
 
 int DpiFor(HWND hwnd) {
   // Present from Windows 10 on; older systems have one DPI for everything.
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
   if (hwnd != nullptr && getDpiForWindow != nullptr) {
     if (const UINT dpi = getDpiForWindow(hwnd); dpi != 0) return static_cast<int>(dpi);
   }
@@ -127,8 +127,8 @@ void FormWindow::Create(HWND owner, HMENU menu, DWORD style, DWORD exStyle, int 
   dpi_ = DpiFor(nullptr);
   const auto loadIcon = [&](int metric) {
     const int size = ::GetSystemMetrics(metric);
-    return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size,
-                                           size, LR_DEFAULTCOLOR));
+    return static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   };
   bigIcon_.reset(loadIcon(SM_CXICON));
   smallIcon_.reset(loadIcon(SM_CXSMICON));
@@ -159,10 +159,10 @@ void FormWindow::Create(HWND owner, HMENU menu, DWORD style, DWORD exStyle, int 
 void FormWindow::MakeFonts() {
   const auto make = [this](std::u16string_view face) {
     const std::wstring name = ToWide(face);
-    HFONT font = ::CreateFontW(FontHeightForPoints(kFontHundredthsOfPoint, dpi_), 0, 0, 0,
-                               FW_NORMAL, FALSE, FALSE, FALSE, kFontCharset, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                               name.c_str());
+    HFONT font =
+        ::CreateFontW(FontHeightForPoints(kFontHundredthsOfPoint, dpi_), 0, 0, 0, FW_NORMAL, FALSE,
+                      FALSE, FALSE, kFontCharset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, name.c_str());
     if (font == nullptr) Refused("CreateFont");
     return UniqueFont(font);
   };
@@ -185,9 +185,9 @@ void FormWindow::CreateElements() {
     const DWORD style = WS_CHILD | WS_VISIBLE | cls.style | (joinsGroup ? 0 : WS_GROUP);
     const std::wstring caption = ToWide(desc.caption);
     const auto id = static_cast<INT_PTR>(ControlId(desc.element));
-    HWND control = ::CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 0,
-                                     0, Handle(desc.container), reinterpret_cast<HMENU>(id),
-                                     instance, nullptr);
+    HWND control =
+        ::CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 0, 0,
+                          Handle(desc.container), reinterpret_cast<HMENU>(id), instance, nullptr);
     if (control == nullptr) Refused("CreateWindowEx");
     handles_[static_cast<std::size_t>(desc.element)] = control;
     if (desc.kind == ElementKind::Frame) {

@@ -58,9 +58,8 @@ HMENU MainWindow::BuildMenu() const {
     BOOL added = FALSE;
     if (desc.parent == Element::frmMain) {
       popup = ::CreatePopupMenu();
-      added = popup != nullptr &&
-              ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
-                            text.c_str());
+      added = popup != nullptr && ::AppendMenuW(bar, MF_POPUP | MF_STRING,
+                                                reinterpret_cast<UINT_PTR>(popup), text.c_str());
       // Popups carry an identifier too, so every menu is found the same way.
       MENUITEMINFOW info{};
       info.cbSize = sizeof info;
@@ -152,7 +151,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // A plain window forgets its focus when deactivated; a dialog would not.
       if (LOWORD(wParam) == WA_INACTIVE) {
         focusBeforeDeactivation_ = ::GetFocus();
-      } else if (focusBeforeDeactivation_ != nullptr && ::IsChild(Hwnd(), focusBeforeDeactivation_)) {
+      } else if (focusBeforeDeactivation_ != nullptr &&
+                 ::IsChild(Hwnd(), focusBeforeDeactivation_)) {
         ::SetFocus(focusBeforeDeactivation_);
         return 0;
       }

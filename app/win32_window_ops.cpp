@@ -99,7 +99,7 @@ int Win32WindowOps::GetCheckValue(Element element) {
 }
 
 void Win32WindowOps::SetCheckValue(Element element, int value) {
-  const WPARAM state = value == kChecked ? BST_CHECKED
+  const WPARAM state = value == kChecked  ? BST_CHECKED
                        : value == kGrayed ? BST_INDETERMINATE
                                           : BST_UNCHECKED;
   ::SendMessageW(WindowOf(element), BM_SETCHECK, state, 0);
@@ -121,13 +121,11 @@ void Win32WindowOps::SetRightToLeft(Element element, bool rightToLeft) {
     case ElementKind::CheckBox:
     case ElementKind::OptionButton:
       // Caption on the right, box on the right, read right to left.
-      (IsAboutElement(element) ? static_cast<FormWindow*>(about_)
-                               : static_cast<FormWindow*>(main_))
+      (IsAboutElement(element) ? static_cast<FormWindow*>(about_) : static_cast<FormWindow*>(main_))
           ->SetMirrored(hwnd, rightToLeft);
       return;
     case ElementKind::Label:
-      ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_RTLREADING, rightToLeft ? WS_EX_RTLREADING : 0,
-                  element);
+      ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_RTLREADING, rightToLeft ? WS_EX_RTLREADING : 0, element);
       return;
     default:
       Fail("Setting right-to-left", element);

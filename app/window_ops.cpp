@@ -5,6 +5,7 @@
 namespace lumora {
 
 namespace {
+// clang-format off
 constexpr std::array<std::string_view, kElementCount> kNames = {
     "frmMain",        "framOpt",        "txtCur",       "framMain",
     "pic",            "chkSuper",       "OptShow",      "OptHide",
@@ -13,6 +14,7 @@ constexpr std::array<std::string_view, kElementCount> kNames = {
     "mnuLangEnglish", "mnuLangPersian", "mnuHelp",      "mnuHelpAbout",
     "frmAbout",       "Picture1",       "cmdOK",        "Label1",
 };
+// clang-format on
 }  // namespace
 
 std::string_view ElementName(Element element) noexcept {

@@ -21,6 +21,7 @@ struct ElementText {
 
 // The main window's captions in the order they are set; the window's own
 // caption comes last. Menu shortcut keys are not part of a caption.
+// clang-format off
 inline constexpr std::array<ElementText, 17> kMainTexts = {{
     {Element::cmdApply, {u"A&pply", u"اجرا"}},
     {Element::cmdAbout, {u"&About", u"... درباره"}},
@@ -40,6 +41,7 @@ inline constexpr std::array<ElementText, 17> kMainTexts = {{
     {Element::mnuHelpAbout, {u"&About", u"... درباره"}},
     {Element::frmMain, {u"Lumora!", u"لومورا !"}},
 }};
+// clang-format on
 
 // The elements that turn right-to-left in Persian, in the order they are set.
 inline constexpr std::array<Element, 6> kMainRightToLeft = {
@@ -61,8 +63,7 @@ inline constexpr TextPair kApplyDoneText = {
     u" Option changes successfully! Good Luck!",
     u" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد "};
 inline constexpr TextPair kApplyFailedTitle = {u"Not changed", u"Not changed"};
-inline constexpr TextPair kApplyFailedText = {
-    u" Option could not be changed!",
-    u" ! تغييرات اعمال نشد "};
+inline constexpr TextPair kApplyFailedText = {u" Option could not be changed!",
+                                              u" ! تغييرات اعمال نشد "};
 
 }  // namespace lumora

@@ -21,7 +21,8 @@ std::wstring SubKey(std::u16string_view app, std::u16string_view section) {
 }
 
 [[noreturn]] void Fail(const char* what, LONG status) {
-  throw RuntimeError(kErrStore, std::string(what) + " failed with status " + std::to_string(status));
+  throw RuntimeError(kErrStore,
+                     std::string(what) + " failed with status " + std::to_string(status));
 }
 
 }  // namespace
@@ -30,8 +31,8 @@ std::u16string RegistrySettingsStore::GetSetting(std::u16string_view app,
                                                  std::u16string_view section,
                                                  std::u16string_view key) {
   UniqueHkey handle;
-  LONG status = ::RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(app, section).c_str(), 0,
-                                KEY_QUERY_VALUE, handle.put());
+  LONG status = ::RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(app, section).c_str(), 0, KEY_QUERY_VALUE,
+                                handle.put());
   if (status == ERROR_FILE_NOT_FOUND) return {};
   if (status != ERROR_SUCCESS) Fail("Reading the settings", status);
 
@@ -60,8 +61,8 @@ std::u16string RegistrySettingsStore::GetSetting(std::u16string_view app,
 void RegistrySettingsStore::SaveSetting(std::u16string_view app, std::u16string_view section,
                                         std::u16string_view key, std::u16string_view value) {
   UniqueHkey handle;
-  LONG status = ::RegCreateKeyExW(HKEY_CURRENT_USER, SubKey(app, section).c_str(), 0, nullptr,
-                                  0, KEY_SET_VALUE, nullptr, handle.put(), nullptr);
+  LONG status = ::RegCreateKeyExW(HKEY_CURRENT_USER, SubKey(app, section).c_str(), 0, nullptr, 0,
+                                  KEY_SET_VALUE, nullptr, handle.put(), nullptr);
   if (status != ERROR_SUCCESS) Fail("Saving the settings", status);
 
   const std::wstring text = ToWide(value);

@@ -15,8 +15,8 @@ class RegistrySettingsStore final : public SettingsStore {
  public:
   std::u16string GetSetting(std::u16string_view app, std::u16string_view section,
                             std::u16string_view key) override;
-  void SaveSetting(std::u16string_view app, std::u16string_view section,
-                   std::u16string_view key, std::u16string_view value) override;
+  void SaveSetting(std::u16string_view app, std::u16string_view section, std::u16string_view key,
+                   std::u16string_view value) override;
 };
 
 }  // namespace lumora

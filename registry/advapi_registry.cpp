@@ -16,9 +16,7 @@ namespace {
 
 // Handles travel as signed 32-bit numbers; widening by sign keeps the
 // predefined roots right on 64-bit builds too.
-HKEY ToHkey(RegHandle handle) {
-  return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(handle));
-}
+HKEY ToHkey(RegHandle handle) { return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(handle)); }
 
 RegHandle FromHkey(HKEY key) {
   return static_cast<RegHandle>(reinterpret_cast<std::intptr_t>(key));
@@ -52,8 +50,8 @@ RegStatus AdvapiRegistry::RegOpenKeyExA(RegHandle root, std::u16string_view subK
 
 RegStatus AdvapiRegistry::RegQueryValueExA(RegHandle key, std::u16string_view name,
                                            [[maybe_unused]] std::uint32_t reserved,
-                                           std::uint32_t& type,
-                                           std::uint8_t* data, std::uint32_t& size) {
+                                           std::uint32_t& type, std::uint8_t* data,
+                                           std::uint32_t& size) {
   const std::string ansi = ToAnsi(name);
   DWORD storedType = 0;
   DWORD dataSize = size;

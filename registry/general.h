@@ -22,9 +22,8 @@ struct ReadErrorText {
 using ReadResult = std::variant<std::monostate, ReadErrorText, std::int32_t>;
 
 inline constexpr std::u16string_view kRootNames[] = {
-    u"HKEY_CLASSES_ROOT",     u"HKEY_CURRENT_USER",   u"HKEY_LOCAL_MACHINE",
-    u"HKEY_USERS",            u"HKEY_PERFORMANCE_DATA", u"HKEY_CURRENT_CONFIG",
-    u"HKEY_DYN_DATA",
+    u"HKEY_CLASSES_ROOT",     u"HKEY_CURRENT_USER",   u"HKEY_LOCAL_MACHINE", u"HKEY_USERS",
+    u"HKEY_PERFORMANCE_DATA", u"HKEY_CURRENT_CONFIG", u"HKEY_DYN_DATA",
 };
 
 // 0 when the name is none of the seven root names, compared exactly.

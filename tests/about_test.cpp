@@ -17,9 +17,9 @@ class AboutTest : public ::testing::Test {
 TEST_F(AboutTest, EnglishOpening) {
   CurrentLanguage = u"English";
   frmAbout_Load(ui);
-  EXPECT_EQ(ui.log, (std::vector<std::string>{
-                        "SetCaption Label1", "SetRightToLeft Label1=0", "SetLabelAlignment Label1=0",
-                        "SetCaption frmAbout", "SetRightToLeft frmAbout=0"}));
+  EXPECT_EQ(ui.log, (std::vector<std::string>{"SetCaption Label1", "SetRightToLeft Label1=0",
+                                              "SetLabelAlignment Label1=0", "SetCaption frmAbout",
+                                              "SetRightToLeft frmAbout=0"}));
   EXPECT_EQ(ui.captions[Element::Label1],
             u"After changing settings and applying, you must 'Refresh' once in desktop.\r\n"
             u"Then you can see the changes!\r\n"
@@ -31,9 +31,9 @@ TEST_F(AboutTest, EnglishOpening) {
 TEST_F(AboutTest, PersianOpening) {
   CurrentLanguage = u"Persian";
   frmAbout_Load(ui);
-  EXPECT_EQ(ui.log, (std::vector<std::string>{
-                        "SetCaption Label1", "SetRightToLeft Label1=1", "SetLabelAlignment Label1=1",
-                        "SetCaption frmAbout", "SetRightToLeft frmAbout=1", "SetCaption cmdOK"}));
+  EXPECT_EQ(ui.log, (std::vector<std::string>{"SetCaption Label1", "SetRightToLeft Label1=1",
+                                              "SetLabelAlignment Label1=1", "SetCaption frmAbout",
+                                              "SetRightToLeft frmAbout=1", "SetCaption cmdOK"}));
   std::u16string expected;
   for (const auto& line : kAboutLines) expected += std::u16string{line.persian} + u"\r\n";
   EXPECT_EQ(ui.captions[Element::Label1], expected);

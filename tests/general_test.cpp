@@ -1,15 +1,17 @@
+#include "registry/general.h"
+
 #include <gtest/gtest.h>
 
 #include "fakes/fake_registry.h"
 #include "fakes/recording_window.h"
-#include "registry/general.h"
 
 namespace lumora::testing {
 namespace {
 
 constexpr RegHandle kHkcu = static_cast<RegHandle>(0x80000001U);
 constexpr RegHandle kSentinel = 0x1234;
-const std::u16string kAdvanced = u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+const std::u16string kAdvanced =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 const std::u16string kFixedPath = u"HKEY_CURRENT_USER\\" + kAdvanced;
 
 class GeneralTest : public ::testing::Test {
@@ -21,15 +23,25 @@ class GeneralTest : public ::testing::Test {
 
 TEST(RootKeyFromName, MapsTheSevenRootNamesAndNothingElse) {
   const std::pair<std::u16string_view, std::uint32_t> cases[] = {
-      {u"HKEY_CLASSES_ROOT", 0x80000000U},     {u"HKEY_CURRENT_USER", 0x80000001U},
-      {u"HKEY_LOCAL_MACHINE", 0x80000002U},    {u"HKEY_USERS", 0x80000003U},
-      {u"HKEY_PERFORMANCE_DATA", 0x80000004U}, {u"HKEY_CURRENT_CONFIG", 0x80000005U},
+      {u"HKEY_CLASSES_ROOT", 0x80000000U},
+      {u"HKEY_CURRENT_USER", 0x80000001U},
+      {u"HKEY_LOCAL_MACHINE", 0x80000002U},
+      {u"HKEY_USERS", 0x80000003U},
+      {u"HKEY_PERFORMANCE_DATA", 0x80000004U},
+      {u"HKEY_CURRENT_CONFIG", 0x80000005U},
       {u"HKEY_DYN_DATA", 0x80000006U},
       // Near misses: case, spacing, abbreviations, extra characters.
-      {u"hkey_current_user", 0},  {u"HKEY_Current_User", 0}, {u" HKEY_USERS", 0},
-      {u"HKEY_USERS ", 0},        {u"HKCU", 0},              {u"HKEY_", 0},
-      {u"", 0},                   {u"HKEY_USERS\\", 0},      {u"HKEY_CURRENT_USERS", 0},
-      {u"HKEY_LOCAL_MACHIN", 0},  {std::u16string_view{u"HKEY_USERS\0", 11}, 0},
+      {u"hkey_current_user", 0},
+      {u"HKEY_Current_User", 0},
+      {u" HKEY_USERS", 0},
+      {u"HKEY_USERS ", 0},
+      {u"HKCU", 0},
+      {u"HKEY_", 0},
+      {u"", 0},
+      {u"HKEY_USERS\\", 0},
+      {u"HKEY_CURRENT_USERS", 0},
+      {u"HKEY_LOCAL_MACHIN", 0},
+      {std::u16string_view{u"HKEY_USERS\0", 11}, 0},
   };
   for (const auto& [name, handle] : cases) {
     EXPECT_EQ(static_cast<std::uint32_t>(RootKeyFromName(name)), handle)
@@ -127,14 +139,14 @@ TEST_F(GeneralTest, OnlyAFourByteDwordReadsAsANumber) {
       {{4, {0x00, 0x00, 0x01, 0x00}}, std::int32_t{65536}},
       {{4, {0x40, 0x9C, 0x00, 0x00}}, std::int32_t{40000}},
       {{4, {0x00, 0x00, 0x00, 0x80}}, std::int32_t{INT32_MIN}},
-      {{1, {'1', 0}}, ReadErrorText{}},                         // REG_SZ
-      {{3, {0x02, 0x00}}, ReadErrorText{}},                     // REG_BINARY, 2 bytes
-      {{3, {0x02, 0x00, 0x00, 0x00}}, ReadErrorText{}},         // REG_BINARY, 4 bytes
-      {{3, std::vector<std::uint8_t>(8, 1)}, ReadErrorText{}},  // REG_BINARY, 8 bytes
-      {{5, {0, 0, 0, 2}}, ReadErrorText{}},                     // REG_DWORD_BIG_ENDIAN
-      {{11, std::vector<std::uint8_t>(8, 0)}, ReadErrorText{}}, // REG_QWORD
-      {{0, {}}, ReadErrorText{}},                               // REG_NONE, empty
-      {{4, {0x02, 0x00}}, ReadErrorText{}},                     // a DWORD cut short
+      {{1, {'1', 0}}, ReadErrorText{}},                          // REG_SZ
+      {{3, {0x02, 0x00}}, ReadErrorText{}},                      // REG_BINARY, 2 bytes
+      {{3, {0x02, 0x00, 0x00, 0x00}}, ReadErrorText{}},          // REG_BINARY, 4 bytes
+      {{3, std::vector<std::uint8_t>(8, 1)}, ReadErrorText{}},   // REG_BINARY, 8 bytes
+      {{5, {0, 0, 0, 2}}, ReadErrorText{}},                      // REG_DWORD_BIG_ENDIAN
+      {{11, std::vector<std::uint8_t>(8, 0)}, ReadErrorText{}},  // REG_QWORD
+      {{0, {}}, ReadErrorText{}},                                // REG_NONE, empty
+      {{4, {0x02, 0x00}}, ReadErrorText{}},                      // a DWORD cut short
   };
   for (const auto& [stored, expected] : cases) {
     registry.Put(kHkcu, kAdvanced, u"Hidden", stored);

@@ -1,3 +1,5 @@
+#include "i18n/language.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,7 +9,6 @@
 #include "fakes/fake_settings_store.h"
 #include "fakes/recording_window.h"
 #include "i18n/apply_language.h"
-#include "i18n/language.h"
 #include "i18n/language_preference.h"
 #include "i18n/main_texts.h"
 
@@ -67,8 +68,8 @@ TEST_F(LanguageTest, FailingReadEndsTheLoadHandlerQuietly) {
   store.failGet = true;
   EXPECT_NO_THROW(form.Form_Load());
   EXPECT_EQ(CurrentLanguage, u"before");
-  EXPECT_TRUE(ui.log.empty());         // no check mark, no caption
-  EXPECT_TRUE(registry.calls.empty());  // the settings are not read
+  EXPECT_TRUE(ui.log.empty());                          // no check mark, no caption
+  EXPECT_TRUE(registry.calls.empty());                  // the settings are not read
   EXPECT_THROW(LoadLanguage(store, ui), RuntimeError);  // no trap of its own
 }
 
@@ -98,11 +99,23 @@ TEST_F(LanguageTest, EachExitPathSavesTheLanguageOnce) {
 }
 
 TEST(MainTexts, EnglishTextsAreExact) {
-  const std::u16string_view english[] = {
-      u"A&pply", u"&About", u"E&xit", u" Current Option : ", u" Main Controls : ",
-      u"Show Super Hidden(system) files.", u"Show hidden files and folders.",
-      u"Do not show hidden files and folders.", u"&File", u"A&pply", u"E&xit", u"&Language",
-      u"&English", u"&Persian", u"&Help", u"&About", u"Lumora!"};
+  const std::u16string_view english[] = {u"A&pply",
+                                         u"&About",
+                                         u"E&xit",
+                                         u" Current Option : ",
+                                         u" Main Controls : ",
+                                         u"Show Super Hidden(system) files.",
+                                         u"Show hidden files and folders.",
+                                         u"Do not show hidden files and folders.",
+                                         u"&File",
+                                         u"A&pply",
+                                         u"E&xit",
+                                         u"&Language",
+                                         u"&English",
+                                         u"&Persian",
+                                         u"&Help",
+                                         u"&About",
+                                         u"Lumora!"};
   ASSERT_EQ(std::size(english), kMainTexts.size());
   for (std::size_t i = 0; i < kMainTexts.size(); ++i) {
     EXPECT_EQ(kMainTexts[i].text.english, english[i]) << i + 1;
@@ -162,7 +175,9 @@ TEST_F(LanguageTest, ChoosingTheCheckedItemDoesNothing) {
 
 TEST_F(LanguageTest, SwitchRelabelsRebuildsTheStatusLineAndMovesTheMark) {
   const std::pair<std::int16_t, std::optional<std::u16string_view>> cases[] = {
-      {2, kStatusTexts[0].persian}, {1, kStatusTexts[1].persian}, {0, std::nullopt},
+      {2, kStatusTexts[0].persian},
+      {1, kStatusTexts[1].persian},
+      {0, std::nullopt},
       {3, std::nullopt}};
   for (const auto& [hidden, status] : cases) {
     SCOPED_TRACE(hidden);

@@ -13,12 +13,12 @@ TEST(LayoutTest, ElementsStandWhereTheWindowDescriptionPutsThem) {
     int top;
   };
   const Case cases[] = {
-      {kMainForm, Element::framOpt, 120, 120},   {kMainForm, Element::txtCur, 480, 360},
-      {kMainForm, Element::framMain, 120, 840},  {kMainForm, Element::pic, 240, 1080},
-      {kMainForm, Element::chkSuper, 240, 1120}, {kMainForm, Element::OptShow, 240, 1440},
-      {kMainForm, Element::OptHide, 240, 1700},  {kMainForm, Element::cmdApply, 360, 2040},
+      {kMainForm, Element::framOpt, 120, 120},    {kMainForm, Element::txtCur, 480, 360},
+      {kMainForm, Element::framMain, 120, 840},   {kMainForm, Element::pic, 240, 1080},
+      {kMainForm, Element::chkSuper, 240, 1120},  {kMainForm, Element::OptShow, 240, 1440},
+      {kMainForm, Element::OptHide, 240, 1700},   {kMainForm, Element::cmdApply, 360, 2040},
       {kMainForm, Element::cmdAbout, 1440, 2040}, {kMainForm, Element::cmdExit, 2520, 2040},
-      {kAboutForm, Element::cmdOK, 1200, 1380},  {kAboutForm, Element::Label1, 60, 60},
+      {kAboutForm, Element::cmdOK, 1200, 1380},   {kAboutForm, Element::Label1, 60, 60},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(ElementName(c.element));
@@ -54,9 +54,8 @@ TEST(LayoutTest, FocusOrderStartsAtApplyAndControlIdsRoundTrip) {
   std::vector<Element> order;
   for (const ElementDesc* desc : TabOrder(kMainForm)) order.push_back(desc->element);
   const std::vector<Element> expected = {
-      Element::framMain, Element::cmdApply, Element::cmdAbout, Element::OptHide,
-      Element::OptShow,  Element::chkSuper, Element::cmdExit,  Element::framOpt,
-      Element::txtCur,   Element::pic};
+      Element::framMain, Element::cmdApply, Element::cmdAbout, Element::OptHide, Element::OptShow,
+      Element::chkSuper, Element::cmdExit,  Element::framOpt,  Element::txtCur,  Element::pic};
   EXPECT_EQ(order, expected);
 
   for (int i = 0; i < kElementCount; ++i) {
@@ -65,8 +64,8 @@ TEST(LayoutTest, FocusOrderStartsAtApplyAndControlIdsRoundTrip) {
     EXPECT_EQ(back, static_cast<Element>(i));
   }
   Element unused = Element::frmMain;
-  EXPECT_FALSE(ElementFromControlId(1, unused));   // IDOK
-  EXPECT_FALSE(ElementFromControlId(2, unused));   // IDCANCEL
+  EXPECT_FALSE(ElementFromControlId(1, unused));  // IDOK
+  EXPECT_FALSE(ElementFromControlId(2, unused));  // IDCANCEL
   EXPECT_FALSE(ElementFromControlId(ControlId(Element::Label1) + 1, unused));
 }
 

@@ -1,3 +1,5 @@
+#include "settings/visibility.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -8,13 +10,13 @@
 #include "fakes/recording_window.h"
 #include "i18n/language.h"
 #include "i18n/main_texts.h"
-#include "settings/visibility.h"
 
 namespace lumora::testing {
 namespace {
 
 constexpr RegHandle kHkcu = static_cast<RegHandle>(0x80000001U);
-const std::u16string kAdvanced = u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+const std::u16string kAdvanced =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 const std::u16string kActivatedEn = u"Hiding option is activated.";
 const std::u16string kDeactivatedEn = u"Hiding option is deactivated.";
 
@@ -30,8 +32,9 @@ class VisibilityTest : public ::testing::Test {
   }
   static StoredValue Dword(std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
-    return {4, {static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(u >> 8U),
-                static_cast<std::uint8_t>(u >> 16U), static_cast<std::uint8_t>(u >> 24U)}};
+    return {4,
+            {static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(u >> 8U),
+             static_cast<std::uint8_t>(u >> 16U), static_cast<std::uint8_t>(u >> 24U)}};
   }
   [[nodiscard]] const StoredValue* Stored(const std::u16string& name) const {
     const auto* key = registry.Key(kHkcu, kAdvanced);
@@ -80,19 +83,37 @@ struct WindowStateCase {
 TEST_F(VisibilityTest, WindowStateFollowsTheTwoValues) {
   const StoredValue text{1, {'2', 0}};
   const WindowStateCase cases[] = {
-      {"2/0", Dword(2), Dword(0),
+      {"2/0",
+       Dword(2),
+       Dword(0),
        {"SetOptionValue OptHide=1", "SetText txtCur", "SetCheckValue chkSuper=0"},
-       kActivatedEn, 2, 0},
-      {"1/1", Dword(1), Dword(1),
+       kActivatedEn,
+       2,
+       0},
+      {"1/1",
+       Dword(1),
+       Dword(1),
        {"SetOptionValue OptShow=1", "SetText txtCur", "SetCheckValue chkSuper=1"},
-       kDeactivatedEn, 1, 1},
+       kDeactivatedEn,
+       1,
+       1},
       {"0/1", Dword(0), Dword(1), {"SetCheckValue chkSuper=1"}, std::nullopt, 0, 1},
       {"3/0", Dword(3), Dword(0), {"SetCheckValue chkSuper=0"}, std::nullopt, 3, 0},
       {"-1/1", Dword(-1), Dword(1), {"SetCheckValue chkSuper=1"}, std::nullopt, -1, 1},
-      {"1/2", Dword(1), Dword(2), {"SetOptionValue OptShow=1", "SetText txtCur"},
-       kDeactivatedEn, 1, 2},
-      {"1/-1", Dword(1), Dword(-1), {"SetOptionValue OptShow=1", "SetText txtCur"},
-       kDeactivatedEn, 1, -1},
+      {"1/2",
+       Dword(1),
+       Dword(2),
+       {"SetOptionValue OptShow=1", "SetText txtCur"},
+       kDeactivatedEn,
+       1,
+       2},
+      {"1/-1",
+       Dword(1),
+       Dword(-1),
+       {"SetOptionValue OptShow=1", "SetText txtCur"},
+       kDeactivatedEn,
+       1,
+       -1},
       {"40000/1", Dword(40000), Dword(1), {}, std::nullopt, 0, 0},
       {"2/40000", Dword(2), Dword(40000), {}, std::nullopt, 2, 0},
       {"missing/1", std::nullopt, Dword(1), {}, std::nullopt, 0, 0},
@@ -166,8 +187,8 @@ TEST_F(VisibilityTest, TrapEndsReadCurrentOptionOnAFailingWindowOperation) {
   Store(u"ShowSuperHidden", Dword(1));
   ui.failOn = "SetText";
   EXPECT_NO_THROW(ReadCurrentOption(state, general, ui));
-  EXPECT_TRUE(ui.options[Element::OptHide]);           // done before the error stays
-  EXPECT_EQ(ui.checks.count(Element::chkSuper), 0U);   // after it, nothing ran
+  EXPECT_TRUE(ui.options[Element::OptHide]);          // done before the error stays
+  EXPECT_EQ(ui.checks.count(Element::chkSuper), 0U);  // after it, nothing ran
 }
 
 struct ApplyCase {
@@ -180,9 +201,15 @@ struct ApplyCase {
 
 TEST_F(VisibilityTest, ApplyWritesTheSelectionInOrderAndConfirms) {
   const ApplyCase cases[] = {
-      {"hide, checked", Element::OptHide, 1, {{u"Hidden", 2}, {u"ShowSuperHidden", 1}},
+      {"hide, checked",
+       Element::OptHide,
+       1,
+       {{u"Hidden", 2}, {u"ShowSuperHidden", 1}},
        kActivatedEn},
-      {"show, unchecked", Element::OptShow, 0, {{u"Hidden", 1}, {u"ShowSuperHidden", 0}},
+      {"show, unchecked",
+       Element::OptShow,
+       0,
+       {{u"Hidden", 1}, {u"ShowSuperHidden", 0}},
        kDeactivatedEn},
       {"hide, grayed", Element::OptHide, 2, {{u"Hidden", 2}}, kActivatedEn},
       {"none, checked", std::nullopt, 1, {{u"ShowSuperHidden", 1}}, std::nullopt},
@@ -310,8 +337,8 @@ TEST(MainTexts, KeepTheirExactLengthsAndLetters) {
   EXPECT_EQ(kApplyDoneText.persian.size(), 52U);
   EXPECT_EQ(kApplyFailedText.english.size(), 29U);
   EXPECT_EQ(kApplyFailedText.persian.size(), 21U);
-  for (const auto text : {kStatusTexts[0].persian, kStatusTexts[1].persian,
-                          kApplyDoneText.persian, kApplyFailedText.persian}) {
+  for (const auto text : {kStatusTexts[0].persian, kStatusTexts[1].persian, kApplyDoneText.persian,
+                          kApplyFailedText.persian}) {
     EXPECT_EQ(text.find(u'\u06CC'), std::u16string_view::npos);  // Farsi yeh
     EXPECT_EQ(text.find(u'\u0643'), std::u16string_view::npos);  // Arabic kaf
   }

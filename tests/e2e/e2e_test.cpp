@@ -1,7 +1,6 @@
 // lumora.exe end to end under Wine: started, read and driven from this process.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <memory>
 
@@ -24,7 +23,8 @@ std::wstring MainText(Element element, bool persian) {
 
 std::wstring AboutLabel(bool persian) {
   std::wstring text;
-  for (const TextPair& line : kAboutLines) text += W(persian ? line.persian : line.english) + L"\r\n";
+  for (const TextPair& line : kAboutLines)
+    text += W(persian ? line.persian : line.english) + L"\r\n";
   return text;
 }
 
@@ -80,8 +80,8 @@ class EndToEnd : public ::testing::Test {
     for (Element element : kMainRightToLeft) {
       EXPECT_EQ((app->ExStyle(element) & kRtl) != 0, persian) << ElementName(element);
     }
-    for (Element element : {Element::cmdApply, Element::cmdAbout, Element::cmdExit,
-                            Element::txtCur, Element::pic}) {
+    for (Element element :
+         {Element::cmdApply, Element::cmdAbout, Element::cmdExit, Element::txtCur, Element::pic}) {
       EXPECT_EQ(app->ExStyle(element) & kRtl, 0) << ElementName(element);
     }
   }
@@ -120,7 +120,8 @@ TEST_F(EndToEnd, StartsInPersianRightToLeftWithEveryElementInPlace) {
   std::map<Element, RECT> english;
   {
     LumoraProcess& lumora = Start(L"English");
-    for (const ElementDesc& desc : kMainElements) english[desc.element] = lumora.ScreenRect(desc.element);
+    for (const ElementDesc& desc : kMainElements)
+      english[desc.element] = lumora.ScreenRect(desc.element);
     lumora.Close(lumora.Main());
     ASSERT_TRUE(lumora.WaitForExit());
   }
@@ -178,7 +179,8 @@ TEST_F(EndToEnd, AppliesByButtonMenuAndShortcutWritingOnlyItsTwoValues) {
   const Way ways[] = {
       {"button", [&] { lumora.Click(Element::cmdApply); }},
       {"File > Apply", [&] { lumora.Choose(Element::mnuFileApply); }},
-      {"Ctrl+P", [&] {
+      {"Ctrl+P",
+       [&] {
          ::SetForegroundWindow(lumora.Main());
          lumora.Keys({'P'}, /*ctrl=*/true);
        }},
@@ -187,7 +189,8 @@ TEST_F(EndToEnd, AppliesByButtonMenuAndShortcutWritingOnlyItsTwoValues) {
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);
     // Toggle the choice each time, by real clicks of the controls.
-    ::SendMessageW(lumora.Control(hidden == 1 ? Element::OptShow : Element::OptHide), BM_CLICK, 0, 0);
+    ::SendMessageW(lumora.Control(hidden == 1 ? Element::OptShow : Element::OptHide), BM_CLICK, 0,
+                   0);
     ::SendMessageW(lumora.Control(Element::chkSuper), BM_CLICK, 0, 0);
     way.apply();
     const auto box = lumora.AnswerMessageBox();
@@ -224,12 +227,14 @@ TEST_F(EndToEnd, SwitchesLanguageAndBackToTheEnglishStartState) {
   lumora.Settle();
   ExpectLabelled(false);
   lumora.Choose(Element::mnuLangPersian);
-  ASSERT_TRUE(Eventually([&] { return lumora.Text(Element::cmdExit) == MainText(Element::cmdExit, true); }));
+  ASSERT_TRUE(Eventually(
+      [&] { return lumora.Text(Element::cmdExit) == MainText(Element::cmdExit, true); }));
   ExpectLabelled(true);
   EXPECT_EQ(lumora.Text(Element::txtCur), W(kStatusTexts[0].persian));
   EXPECT_EQ(GetText(kStoreKey, L"Language"), L"English");  // the switch stores nothing
   lumora.Choose(Element::mnuLangEnglish);
-  ASSERT_TRUE(Eventually([&] { return lumora.Text(Element::cmdExit) == MainText(Element::cmdExit, false); }));
+  ASSERT_TRUE(Eventually(
+      [&] { return lumora.Text(Element::cmdExit) == MainText(Element::cmdExit, false); }));
   ExpectLabelled(false);
   EXPECT_EQ(lumora.Text(Element::txtCur), W(kStatusTexts[0].english));
 }
@@ -280,7 +285,8 @@ TEST_F(EndToEnd, EveryWayOutStoresTheLanguage) {
       {"Exit button", [](LumoraProcess& p) { p.Click(Element::cmdExit); }},
       {"File > Exit", [](LumoraProcess& p) { p.Choose(Element::mnuFileExit); }},
       {"close box", [](LumoraProcess& p) { p.Close(p.Main()); }},
-      {"Alt+X", [](LumoraProcess& p) {
+      {"Alt+X",
+       [](LumoraProcess& p) {
          ::SetForegroundWindow(p.Main());
          p.Keys({'X'}, false, /*alt=*/true);
        }},
@@ -300,9 +306,9 @@ TEST_F(EndToEnd, EveryWayOutStoresTheLanguage) {
 TEST_F(EndToEnd, TheSessionEndingStoresTheLanguageInTheUnloadPath) {
   LumoraProcess& lumora = Start(L" Persian");
   DWORD_PTR answer = 0;
-  ASSERT_NE(::SendMessageTimeoutW(lumora.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000,
-                                  &answer),
-            0);
+  ASSERT_NE(
+      ::SendMessageTimeoutW(lumora.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer),
+      0);
   EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));  // never refuses
   EXPECT_EQ(GetText(kStoreKey, L"Language"), L" Persian");
   ::SendMessageTimeoutW(lumora.Main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
@@ -315,7 +321,7 @@ TEST_F(EndToEnd, KeyboardMovesFocusInTabOrderAndEscapeDoesNothing) {
   ASSERT_EQ(lumora.Focus(), lumora.Control(Element::cmdApply));
   // The selected option holds the group's tab stop.
   const Element order[] = {Element::cmdAbout, Element::OptHide, Element::chkSuper,
-                           Element::cmdExit, Element::txtCur, Element::cmdApply};
+                           Element::cmdExit,  Element::txtCur,  Element::cmdApply};
   for (Element next : order) {
     lumora.Keys({VK_TAB});
     EXPECT_EQ(lumora.Focus(), lumora.Control(next)) << ElementName(next);

@@ -205,7 +205,8 @@ HWND LumoraProcess::Control(Element element) const {
   if (element == Element::frmAbout) return About();
   HWND parent = FindElement(kAboutForm, element) != nullptr ? About() : main_;
   ById search{ControlId(element), nullptr};
-  if (parent != nullptr) ::EnumChildWindows(parent, &FindChildById, reinterpret_cast<LPARAM>(&search));
+  if (parent != nullptr)
+    ::EnumChildWindows(parent, &FindChildById, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -248,7 +249,8 @@ void LumoraProcess::InjectProbe() {
   const std::wstring dll = ProbePath();
   const std::size_t bytes = (dll.size() + 1) * sizeof(wchar_t);
   void* remote = ::VirtualAllocEx(info_.hProcess, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
-  if (remote == nullptr || !::WriteProcessMemory(info_.hProcess, remote, dll.c_str(), bytes, nullptr)) {
+  if (remote == nullptr ||
+      !::WriteProcessMemory(info_.hProcess, remote, dll.c_str(), bytes, nullptr)) {
     Broken("cannot write into lumora.exe");
   }
   auto* loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(
@@ -319,9 +321,7 @@ void LumoraProcess::Choose(Element item) const {
   ::PostMessageW(main_, WM_COMMAND, MAKEWPARAM(ControlId(item), 0), 0);
 }
 
-void LumoraProcess::Close(HWND window) const {
-  ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
+void LumoraProcess::Close(HWND window) const { ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 void LumoraProcess::Keys(const std::vector<WORD>& keys, bool ctrl, bool alt) const {
   std::vector<INPUT> inputs;
@@ -357,7 +357,8 @@ std::optional<MessageBoxSeen> LumoraProcess::AnswerMessageBox(DWORD timeoutMs) {
   // The message box's text and icon controls.
   seen.text = Text(::GetDlgItem(box, 0xFFFF));
   HWND icon = ::GetDlgItem(box, 0x0440);
-  if (icon != nullptr && ::IsWindowVisible(icon)) seen.iconFlag = CallProbe(kProbeIconEntryName, icon);
+  if (icon != nullptr && ::IsWindowVisible(icon))
+    seen.iconFlag = CallProbe(kProbeIconEntryName, icon);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   WaitUntil([&] { return !::IsWindow(box); }, timeoutMs);
   Settle();

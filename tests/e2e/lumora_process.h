@@ -54,7 +54,7 @@ class LumoraProcess {
   ~LumoraProcess();  // ends the process if it still runs
 
   [[nodiscard]] HWND Main() const { return main_; }
-  [[nodiscard]] HWND About() const;  // nullptr when not open
+  [[nodiscard]] HWND About() const;                   // nullptr when not open
   [[nodiscard]] HWND Control(Element element) const;  // in the main or the about window
   [[nodiscard]] std::wstring Text(HWND hwnd) const;
   [[nodiscard]] std::wstring Text(Element element) const { return Text(Control(element)); }

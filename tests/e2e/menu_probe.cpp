@@ -1,9 +1,9 @@
 // Loaded into the program under test; reads the main window's menu bar.
+#include "e2e/menu_probe.h"
+
 #include <windows.h>
 
 #include <string>
-
-#include "e2e/menu_probe.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI ProbeMenus(LPVOID /*unused*/) {
 }
 
 extern "C" __declspec(dllexport) DWORD WINAPI ProbeIcon(LPVOID control) {
-  const auto icon = reinterpret_cast<HICON>(
-      ::SendMessageW(static_cast<HWND>(control), STM_GETICON, 0, 0));
+  const auto icon =
+      reinterpret_cast<HICON>(::SendMessageW(static_cast<HWND>(control), STM_GETICON, 0, 0));
   struct Known {
     const wchar_t* id;
     DWORD flag;

@@ -1,7 +1,6 @@
 // lumora.exe's manifest, version record and icons, read back from the file.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -51,12 +50,12 @@ class Resources : public ::testing::Test {
 
 TEST_F(Resources, ManifestNamesTheProgramAndCommonControlsSix) {
   const std::string manifest = Bytes(RT_MANIFEST, MAKEINTRESOURCEW(1));
-  for (const char* part : {
-           R"(manifestVersion="1.0")",
-           R"(<assemblyIdentity version="1.0.0.0" processorArchitecture="X86" name="NorvaleSoft.Lumora" type="win32"/>)",
-           R"(<assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="X86" publicKeyToken="6595b64144ccf1df" language="*"/>)",
-           R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)",
-           "PerMonitorV2"}) {
+  for (
+      const char* part :
+      {R"(manifestVersion="1.0")",
+       R"(<assemblyIdentity version="1.0.0.0" processorArchitecture="X86" name="NorvaleSoft.Lumora" type="win32"/>)",
+       R"(<assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="X86" publicKeyToken="6595b64144ccf1df" language="*"/>)",
+       R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)", "PerMonitorV2"}) {
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
   }
 }
@@ -89,8 +88,8 @@ TEST_F(Resources, VersionRecordCarriesTheProductTexts) {
   for (const auto& [name, expected] : entries) {
     wchar_t* value = nullptr;
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-    ASSERT_TRUE(::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value),
-                                 &length))
+    ASSERT_TRUE(
+        ::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
         << std::string(name, name + wcslen(name));
     EXPECT_STREQ(value, expected);
   }

@@ -12,8 +12,7 @@ void FakeRegistry::PutDword(RegHandle root, const std::u16string& subKey,
         static_cast<std::uint8_t>(value >> 16U), static_cast<std::uint8_t>(value >> 24U)}});
 }
 
-const FakeRegistry::Values* FakeRegistry::Key(RegHandle root,
-                                              const std::u16string& subKey) const {
+const FakeRegistry::Values* FakeRegistry::Key(RegHandle root, const std::u16string& subKey) const {
   const auto it = keys_.find({root, subKey});
   return it == keys_.end() ? nullptr : &it->second;
 }
@@ -55,8 +54,7 @@ RegStatus FakeRegistry::RegQueryValueExA(RegHandle key, std::u16string_view name
 RegStatus FakeRegistry::RegSetValueExA(RegHandle key, std::u16string_view name,
                                        std::uint32_t /*reserved*/, std::uint32_t type,
                                        const std::uint8_t* data, std::uint32_t size) {
-  calls.push_back(
-      {"RegSetValueExA", key, std::u16string{name}, type, size, {data, data + size}});
+  calls.push_back({"RegSetValueExA", key, std::u16string{name}, type, size, {data, data + size}});
   const auto handle = open_.find(key);
   if (handle == open_.end()) return kInvalidHandle;
   if (const auto failure = setFailures.find(std::u16string{name}); failure != setFailures.end()) {

@@ -26,9 +26,9 @@ struct StoredValue {
 struct RegCall {
   std::string function;
   RegHandle key = 0;
-  std::u16string text;      // sub-key or value name
-  std::uint32_t arg = 0;    // access mask (open) or type (set)
-  std::uint32_t size = 0;   // size passed in (query, set)
+  std::u16string text;             // sub-key or value name
+  std::uint32_t arg = 0;           // access mask (open) or type (set)
+  std::uint32_t size = 0;          // size passed in (query, set)
   std::vector<std::uint8_t> data;  // bytes passed to a set
 };
 
@@ -54,8 +54,7 @@ class FakeRegistry final : public RegistryApi {
   RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view subKey, std::uint32_t options,
                           std::uint32_t access, RegHandle& opened) override;
   RegStatus RegQueryValueExA(RegHandle key, std::u16string_view name, std::uint32_t reserved,
-                             std::uint32_t& type, std::uint8_t* data,
-                             std::uint32_t& size) override;
+                             std::uint32_t& type, std::uint8_t* data, std::uint32_t& size) override;
   RegStatus RegSetValueExA(RegHandle key, std::u16string_view name, std::uint32_t reserved,
                            std::uint32_t type, const std::uint8_t* data,
                            std::uint32_t size) override;

@@ -19,8 +19,8 @@ class FakeSettingsStore final : public SettingsStore {
     const auto it = entries.find(Address(app, section, key));
     return it == entries.end() ? std::u16string{} : it->second;
   }
-  void SaveSetting(std::u16string_view app, std::u16string_view section,
-                   std::u16string_view key, std::u16string_view value) override {
+  void SaveSetting(std::u16string_view app, std::u16string_view section, std::u16string_view key,
+                   std::u16string_view value) override {
     log.push_back(u"Save " + std::u16string{value});
     if (failSave) throw RuntimeError(5, "store write failed");
     entries[Address(app, section, key)] = value;

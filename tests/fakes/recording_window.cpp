@@ -94,8 +94,8 @@ void RecordingWindow::Unload(Element window) {
 void RecordingWindow::MsgBox(std::u16string_view text, int flags,
                              std::optional<std::u16string_view> title) {
   Record("MsgBox " + std::to_string(flags));
-  msgBoxes.push_back({std::u16string{text}, flags,
-                      title ? std::optional<std::u16string>{*title} : std::nullopt});
+  msgBoxes.push_back(
+      {std::u16string{text}, flags, title ? std::optional<std::u16string>{*title} : std::nullopt});
 }
 
 void RecordingWindow::EndProgram() { Record("EndProgram"); }

@@ -1,7 +1,8 @@
 // The registry module against the real registry of the test prefix.
-#include <windows.h>
+#include "registry/advapi_registry.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <map>
 #include <string>
@@ -9,7 +10,6 @@
 
 #include "fakes/recording_window.h"
 #include "i18n/language.h"
-#include "registry/advapi_registry.h"
 #include "registry/general.h"
 #include "settings/visibility.h"
 
@@ -28,8 +28,8 @@ struct RawValue {
 void PutRaw(const std::wstring& subKey, const wchar_t* name, DWORD type,
             const std::vector<BYTE>& data) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_WRITE,
-                            nullptr, &key, nullptr),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                            &key, nullptr),
             ERROR_SUCCESS);
   EXPECT_EQ(RegSetValueExW(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())),
             ERROR_SUCCESS);

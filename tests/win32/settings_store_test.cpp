@@ -1,7 +1,6 @@
 // The registry-backed settings store against the real registry of the test prefix.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
