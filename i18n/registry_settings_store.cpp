@@ -66,7 +66,10 @@ void RegistrySettingsStore::SaveSetting(std::u16string_view app, std::u16string_
   if (status != ERROR_SUCCESS) Fail("Saving the settings", status);
 
   const std::wstring text = ToWide(value);
-  const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+  if (text.size() >= kMaxSettingBytes / sizeof(wchar_t)) {
+    throw RuntimeError(kErrStore, "Saving the settings: the text is too long");
+  }
+  const DWORD bytes = static_cast<DWORD>(text.size() + 1) * static_cast<DWORD>(sizeof(wchar_t));
   status = ::RegSetValueExW(handle.get(), ToWide(key).c_str(), 0, REG_SZ,
                             reinterpret_cast<const BYTE*>(text.c_str()), bytes);
   if (status != ERROR_SUCCESS) Fail("Saving the settings", status);
