@@ -1,20 +1,25 @@
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace lumora {
 
 // The program's run-time error. The two trapping procedures catch it; anything
 // that escapes an event handler reaches the default error handler instead.
-class RuntimeError : public std::runtime_error {
+class RuntimeError : public std::exception {
  public:
-  RuntimeError(int number, const std::string& description)
-      : std::runtime_error(description), number_(number) {}
+  RuntimeError(int number, std::string description)
+      : description_(std::move(description)), number_(number) {}
 
   [[nodiscard]] int Number() const noexcept { return number_; }
+  // Not std::runtime_error: its reference-counted string links a second
+  // string implementation into the program.
+  [[nodiscard]] const char* what() const noexcept override { return description_.c_str(); }
 
  private:
+  std::string description_;
   int number_;
 };
 

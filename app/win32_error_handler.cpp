@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "app/decimal_text.h"
 #include "app/runtime_error.h"
 #include "app/win32_text.h"
 
@@ -25,7 +26,8 @@ std::wstring DescribeError(const std::exception_ptr& error) {
   try {
     std::rethrow_exception(error);
   } catch (const RuntimeError& e) {
-    return L"Run-time error '" + std::to_wstring(e.Number()) + L"':\n\n" + Utf8ToWide(e.what());
+    return L"Run-time error '" + DecimalText<wchar_t>(e.Number()) + L"':\n\n" +
+           Utf8ToWide(e.what());
   } catch (const std::bad_alloc&) {
     return L"Run-time error '7':\n\nOut of memory";
   } catch (const std::exception& e) {

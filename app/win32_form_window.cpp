@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/decimal_text.h"
 #include "app/runtime_error.h"
 #include "app/win32_error_handler.h"
 #include "app/win32_text.h"
@@ -18,8 +19,8 @@ constexpr wchar_t kPanelClass[] = L"LumoraPanel";
 constexpr UINT_PTR kForwarderId = 1;
 
 [[noreturn]] void Refused(const char* what) {
-  throw RuntimeError(kErrWindowOperation, std::string(what) + " failed (error " +
-                                              std::to_string(::GetLastError()) + ")");
+  throw RuntimeError(kErrWindowOperation,
+                     std::string(what) + " failed (error " + DecimalText(::GetLastError()) + ")");
 }
 
 // Frames and panels hold controls; their notifications belong to the window.

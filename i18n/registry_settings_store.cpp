@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/decimal_text.h"
 #include "app/runtime_error.h"
 #include "app/win32_text.h"
 #include "registry/unique_hkey.h"
@@ -22,7 +23,7 @@ std::wstring SubKey(std::u16string_view app, std::u16string_view section) {
 
 [[noreturn]] void Fail(const char* what, LONG status) {
   throw RuntimeError(kErrStore,
-                     std::string(what) + " failed with status " + std::to_string(status));
+                     std::string(what) + " failed with status " + DecimalText(status));
 }
 
 }  // namespace

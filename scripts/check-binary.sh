@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Fails unless a Windows executable stays within its size budget and imports
+# only DLLs that every Windows has.
+#   check-binary.sh OBJDUMP FILE MAX_BYTES
+set -euo pipefail
+objdump=${1:?objdump} file=${2:?file} budget=${3:?max bytes}
+
+status=0
+size=$(stat -c %s "$file")
+echo "size: $size bytes ($((size / 1024)) KiB), budget $budget bytes ($((budget / 1024)) KiB)"
+if [ "$size" -gt "$budget" ]; then
+  echo "over the size budget by $((size - budget)) bytes" >&2
+  status=1
+fi
+
+allowed='^(kernel32|user32|gdi32|advapi32|comctl32|msvcrt)\.dll$'
+mapfile -t dlls < <("$objdump" -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p')
+[ "${#dlls[@]}" -gt 0 ] || { echo "no imports found in $file" >&2; exit 1; }
+for dll in "${dlls[@]}"; do
+  if [[ ${dll,,} =~ $allowed ]]; then
+    echo "system DLL: $dll"
+  else
+    echo "not a Windows system DLL: $dll" >&2
+    status=1
+  fi
+done
+exit $status
