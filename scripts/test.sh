@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs every test.
+# Installs what is missing, builds every preset and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +13,16 @@ jobs=$(nproc)
 cmake --preset native
 cmake --build --preset native -j "$jobs"
 ctest --preset native
+
+# The same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake --preset sanitize
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize
+
+# The fuzzers, each for a bounded, seeded number of inputs.
+cmake --preset fuzz
+cmake --build --preset fuzz -j "$jobs"
+ctest --preset fuzz
 
 cmake --preset windows
 cmake --build --preset windows -j "$jobs"

@@ -1,0 +1,36 @@
+// Any text as a key path: split it and resolve its root without a crash; only
+// a well-formed path changes anything, and nothing creates a key.
+#include <cstdlib>
+
+#include "fakes/fake_registry.h"
+#include "fakes/recording_window.h"
+#include "fuzz/fuzz_input.h"
+#include "registry/general.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace lumora;
+  fuzzing::FuzzInput input(data, size);
+  testing::FakeRegistry registry;
+  testing::RecordingWindow ui;
+  General general(registry, ui);
+
+  const std::u16string original = input.Rest16();
+  (void)RootKeyFromName(original);
+  std::u16string path = original;
+  RegHandle root = 0x7777;
+  const bool wellFormed = general.SplitKeyPath(path, root);
+  if (!wellFormed && (path != original || root != 0x7777 || ui.msgBoxes.size() != 1)) std::abort();
+  if (wellFormed && (!ui.msgBoxes.empty() || path.size() > original.size())) std::abort();
+
+  std::u16string readPath = original;
+  const ReadResult result = general.ReadDWord(readPath, u"Hidden");
+  std::u16string writePath = original;
+  // Only root keys exist in the fake: a write lands there or nowhere, and
+  // creates no key.
+  const bool wrote = general.WriteDWord(writePath, u"Hidden", 1);
+  if (wrote && !(wellFormed && path.empty())) std::abort();
+  if (registry.KeyCount() > (wrote ? 1U : 0U)) std::abort();
+  if (registry.OpenHandles() != 0) std::abort();
+  (void)result;
+  return 0;
+}
