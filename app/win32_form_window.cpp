@@ -186,9 +186,11 @@ void FormWindow::CreateElements() {
     const DWORD style = WS_CHILD | WS_VISIBLE | cls.style | (joinsGroup ? 0 : WS_GROUP);
     const std::wstring caption = ToWide(desc.caption);
     const auto id = static_cast<INT_PTR>(ControlId(desc.element));
-    HWND control =
-        ::CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 0, 0,
-                          Handle(desc.container), reinterpret_cast<HMENU>(id), instance, nullptr);
+    // Everything is left to right at creation: no mirroring to allow for yet.
+    const PixelRect rect = ToPixels(desc.rect, dpi_);
+    HWND control = ::CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, rect.left,
+                                     rect.top, rect.width, rect.height, Handle(desc.container),
+                                     reinterpret_cast<HMENU>(id), instance, nullptr);
     if (control == nullptr) Refused("CreateWindowEx");
     handles_[static_cast<std::size_t>(desc.element)] = control;
     if (desc.kind == ElementKind::Frame) {
@@ -201,18 +203,17 @@ void FormWindow::CreateElements() {
     HWND& last = lastInContainer[static_cast<std::size_t>(desc->container)];
     HWND control = Handle(desc->element);
     ::SetWindowPos(control, last != nullptr ? last : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
     last = control;
   }
-  ApplyFonts();
-  for (const ElementDesc& desc : form_.elements) PlaceElement(desc);
+  ApplyFonts(false);
 }
 
-void FormWindow::ApplyFonts() {
+void FormWindow::ApplyFonts(bool redraw) {
   for (const ElementDesc& desc : form_.elements) {
     HFONT font = desc.kind == ElementKind::Panel && panelFont_.get() != nullptr ? panelFont_.get()
                                                                                 : windowFont_.get();
-    ::SendMessageW(Handle(desc.element), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ::SendMessageW(Handle(desc.element), WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
   }
 }
 
@@ -264,7 +265,8 @@ void FormWindow::SetMirrored(HWND hwnd, bool mirrored) {
   }
   ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  if (hwnd == hwnd_ && ::GetMenu(hwnd_) != nullptr) ::DrawMenuBar(hwnd_);
+  if (hwnd == hwnd_ && ::GetMenu(hwnd_) != nullptr && ::IsWindowVisible(hwnd_))
+    ::DrawMenuBar(hwnd_);
   ::InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -287,7 +289,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       dpi_ = HIWORD(wParam);
       MakeFonts();
       ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
-      ApplyFonts();
+      ApplyFonts(true);
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
                      suggested->right - suggested->left, suggested->bottom - suggested->top,

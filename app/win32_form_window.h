@@ -50,7 +50,7 @@ class FormWindow {
   void CreateElements();
   void MakeFonts();
   void PlaceElement(const ElementDesc& desc);
-  void ApplyFonts();
+  void ApplyFonts(bool redraw);
 
   const FormDesc& form_;
   HWND hwnd_ = nullptr;

@@ -56,7 +56,8 @@ void Win32WindowOps::SetCaption(Element element, std::u16string_view caption) {
     info.fMask = MIIM_STRING;
     info.dwTypeData = text.data();
     if (!::SetMenuItemInfoW(menu, position, TRUE, &info)) Fail("Setting the caption", element);
-    ::DrawMenuBar(main_->Hwnd());
+    // Laying out a hidden menu bar is wasted work at start-up.
+    if (::IsWindowVisible(main_->Hwnd())) ::DrawMenuBar(main_->Hwnd());
     return;
   }
   const std::wstring text = ToWide(caption);

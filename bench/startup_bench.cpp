@@ -1,0 +1,160 @@
+// Start-up benchmark: lumora.exe against a minimal Win32 program, run by run
+// in turn, each started with CreateProcess and timed until its main window is
+// visible and the process waits for input; then Apply to its confirmation,
+// and the peak working set after start-up.
+//   lumora_startup_bench LUMORA_EXE BASELINE_EXE [PAIRS]
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/form_layout.h"
+
+namespace {
+
+double Now() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER t;
+  ::QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1000.0 / frequency;  // milliseconds
+}
+
+struct Search {
+  DWORD pid;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK Find(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t name[64] = {};
+  ::GetClassNameW(hwnd, name, 64);
+  if (pid == search->pid && ::IsWindowVisible(hwnd) && lstrcmpW(name, search->className) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND WaitForWindow(DWORD pid, const wchar_t* className, double timeoutMs = 10000) {
+  const double end = Now() + timeoutMs;
+  while (Now() < end) {
+    Search search{pid, className, nullptr};
+    ::EnumWindows(&Find, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    ::Sleep(0);
+  }
+  return nullptr;
+}
+
+std::wstring WindowsPath(const char* path) {
+  std::wstring wide(path, path + strlen(path));
+  if (!wide.empty() && wide.front() == L'/') {  // a Unix path, seen as drive Z:
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    wide = L"Z:" + wide;
+  }
+  return wide;
+}
+
+struct Run {
+  double startMs = 0;
+  double applyMs = -1;
+  SIZE_T peakWorkingSet = 0;
+};
+
+Run Measure(const std::wstring& exe, const wchar_t* className, bool measureApply) {
+  Run run;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  const double t0 = Now();
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info)) {
+    std::fprintf(stderr, "cannot start %ls\n", exe.c_str());
+    std::exit(1);
+  }
+  ::WaitForInputIdle(info.hProcess, 10000);
+  HWND window = WaitForWindow(info.dwProcessId, className);
+  run.startMs = Now() - t0;
+  if (window == nullptr) {
+    std::fprintf(stderr, "no window from %ls\n", exe.c_str());
+    std::exit(1);
+  }
+  PROCESS_MEMORY_COUNTERS memory{};
+  if (::GetProcessMemoryInfo(info.hProcess, &memory, sizeof memory)) {
+    run.peakWorkingSet = memory.PeakWorkingSetSize;
+  }
+  if (measureApply) {
+    const double a0 = Now();
+    ::PostMessageW(window, WM_COMMAND,
+                   MAKEWPARAM(lumora::ControlId(lumora::Element::cmdApply), BN_CLICKED), 0);
+    HWND box = WaitForWindow(info.dwProcessId, L"#32770");
+    run.applyMs = Now() - a0;
+    if (box != nullptr) {
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+      const double end = Now() + 5000;
+      while (::IsWindow(box) && Now() < end) ::Sleep(1);
+    }
+  }
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  if (::WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) {
+    ::TerminateProcess(info.hProcess, 1);
+  }
+  ::CloseHandle(info.hThread);
+  ::CloseHandle(info.hProcess);
+  return run;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s LUMORA_EXE BASELINE_EXE [PAIRS]\n", argv[0]);
+    return 2;
+  }
+  const std::wstring lumora = WindowsPath(argv[1]);
+  const std::wstring baseline = WindowsPath(argv[2]);
+  const int pairs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 30;
+
+  // One unmeasured pair warms the file cache and the Wine server.
+  Measure(lumora, L"Lumora.frmMain", false);
+  Measure(baseline, L"LumoraBaseline", false);
+
+  std::vector<double> lumoraStart, baselineStart, apply, peak;
+  for (int i = 0; i < pairs; ++i) {
+    // Alternate which goes first, so neither always follows the other.
+    const bool lumoraFirst = i % 2 == 0;
+    if (!lumoraFirst) baselineStart.push_back(Measure(baseline, L"LumoraBaseline", false).startMs);
+    const Run run = Measure(lumora, L"Lumora.frmMain", true);
+    lumoraStart.push_back(run.startMs);
+    apply.push_back(run.applyMs);
+    peak.push_back(static_cast<double>(run.peakWorkingSet) / 1024.0);
+    if (lumoraFirst) baselineStart.push_back(Measure(baseline, L"LumoraBaseline", false).startMs);
+  }
+  const double l = Median(lumoraStart);
+  const double b = Median(baselineStart);
+  std::printf("pairs                         %d\n", pairs);
+  std::printf("start-up, lumora.exe          %.2f ms (median)\n", l);
+  std::printf("start-up, baseline            %.2f ms (median)\n", b);
+  std::printf("ratio lumora / baseline       %.3f (target at most 1.10)\n", l / b);
+  std::printf("Apply to confirmation shown   %.3f ms (median, target under 5)\n", Median(apply));
+  std::printf("peak working set, lumora.exe  %.0f KiB (median after start-up)\n", Median(peak));
+  return 0;
+}
