@@ -13,7 +13,6 @@ cmake --preset windows
 cmake --build --preset windows -j "$(nproc)" --target lumora
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  bash scripts/wine-bench.sh start build/windows
   echo "Starting build/windows/app/lumora.exe on display $DISPLAY"
   bash scripts/wine-bench.sh show build/windows build/windows/app/lumora.exe
 else

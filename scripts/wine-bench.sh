@@ -2,7 +2,7 @@
 # The Wine test bench: a private prefix and X display under a build tree.
 #   wine-bench.sh start BUILD_DIR        initialise the prefix once, start Xvfb
 #   wine-bench.sh run   BUILD_DIR PROG…  run a Windows program on the bench
-#   wine-bench.sh show  BUILD_DIR PROG…  run it in the prefix on the caller's display
+#   wine-bench.sh show  BUILD_DIR PROG…  run it on the caller's display (own prefix)
 #   wine-bench.sh stop  BUILD_DIR        end the prefix's wineserver and Xvfb
 set -euo pipefail
 
@@ -60,11 +60,19 @@ case $action in
     exec wine "$@"
     ;;
   show)
-    [ -f "$bench/prefix.ready" ] || { echo "wine-bench: not started" >&2; exit 1; }
-    # A window manager decorates the windows here, as on a desktop.
-    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+    # A prefix of its own, with the desktop's window manager drawing the frames:
+    # running the program for the user never changes the test bench.
+    export WINEPREFIX=$build/wine-run/prefix
+    if [ ! -f "$build/wine-run/prefix.ready" ]; then
+      mkdir -p "$build/wine-run"
+      echo "wine-bench: initialising $WINEPREFIX"
+      wineboot --init >"$build/wine-run/wineboot.log" 2>&1 </dev/null
+      wineserver -w
+      bash "$(dirname "$0")/wine-fonts.sh" >>"$build/wine-run/wineboot.log" 2>&1
+      touch "$build/wine-run/prefix.ready"
+    fi
     wine "$@"
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
     ;;
   stop)
     if [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
