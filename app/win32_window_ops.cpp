@@ -38,9 +38,13 @@ void ChangeStyle(HWND hwnd, int which, LONG clear, LONG set, Element element) {
 
 }  // namespace
 
+FormWindow* Win32WindowOps::FormOf(Element element) const {
+  return IsAboutElement(element) ? static_cast<FormWindow*>(about_)
+                                 : static_cast<FormWindow*>(main_);
+}
+
 HWND Win32WindowOps::WindowOf(Element element) const {
-  const FormWindow* form = IsAboutElement(element) ? static_cast<const FormWindow*>(about_)
-                                                   : static_cast<const FormWindow*>(main_);
+  const FormWindow* form = FormOf(element);
   HWND hwnd = form != nullptr ? form->Handle(element) : nullptr;
   if (hwnd == nullptr) Fail("Finding the window", element);
   return hwnd;
@@ -108,29 +112,17 @@ void Win32WindowOps::SetCheckValue(Element element, int value) {
 
 void Win32WindowOps::SetRightToLeft(Element element, bool rightToLeft) {
   HWND hwnd = WindowOf(element);
-  const ElementDesc* desc =
-      IsAboutElement(element) ? FindElement(kAboutForm, element) : FindElement(kMainForm, element);
-  if (desc == nullptr) {
-    // A window: title, menu bar and layout mirrored, elements in place.
-    FormWindow* form = IsAboutElement(element) ? static_cast<FormWindow*>(about_)
-                                               : static_cast<FormWindow*>(main_);
+  FormWindow* form = FormOf(element);
+  const ElementDesc* desc = form->Describe(element);
+  // A window mirrors its title, menu bar and layout with its elements in
+  // place; a frame, check box or option puts caption and box on the right.
+  if (desc == nullptr || desc->kind == ElementKind::Frame || desc->kind == ElementKind::CheckBox ||
+      desc->kind == ElementKind::OptionButton) {
     form->SetMirrored(hwnd, rightToLeft);
     return;
   }
-  switch (desc->kind) {
-    case ElementKind::Frame:
-    case ElementKind::CheckBox:
-    case ElementKind::OptionButton:
-      // Caption on the right, box on the right, read right to left.
-      (IsAboutElement(element) ? static_cast<FormWindow*>(about_) : static_cast<FormWindow*>(main_))
-          ->SetMirrored(hwnd, rightToLeft);
-      return;
-    case ElementKind::Label:
-      ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_RTLREADING, rightToLeft ? WS_EX_RTLREADING : 0, element);
-      return;
-    default:
-      Fail("Setting right-to-left", element);
-  }
+  if (desc->kind != ElementKind::Label) Fail("Setting right-to-left", element);
+  ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_RTLREADING, rightToLeft ? WS_EX_RTLREADING : 0, element);
 }
 
 void Win32WindowOps::SetLabelAlignment(Element element, int alignment) {

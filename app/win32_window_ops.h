@@ -7,6 +7,7 @@
 namespace lumora {
 
 class AboutWindow;
+class FormWindow;
 class MainWindow;
 
 // The window operations on real Win32 windows and menus. Every call the
@@ -36,6 +37,7 @@ class Win32WindowOps final : public WindowOps {
   void InitCommonControls() override;
 
  private:
+  [[nodiscard]] FormWindow* FormOf(Element element) const;
   [[nodiscard]] HWND WindowOf(Element element) const;
 
   MainWindow* main_ = nullptr;
