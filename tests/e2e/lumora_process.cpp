@@ -386,4 +386,59 @@ std::optional<DWORD> LumoraProcess::WaitForExit(DWORD timeoutMs) {
   return code;
 }
 
+namespace {
+struct SystemHandle {
+  USHORT pid;
+  USHORT creatorBackTrace;
+  UCHAR objectType;
+  UCHAR attributes;
+  USHORT handle;
+  PVOID object;
+  ACCESS_MASK access;
+};
+using QuerySystemInformation = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+constexpr ULONG kSystemHandleInformation = 16;
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+struct WindowCount {
+  DWORD pid;
+  DWORD count;
+};
+BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM param) {
+  auto* windows = reinterpret_cast<WindowCount*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == windows->pid) {
+    ++windows->count;
+    ::EnumChildWindows(hwnd, &CountChild, reinterpret_cast<LPARAM>(&windows->count));
+  }
+  return TRUE;
+}
+}  // namespace
+
+DWORD LumoraProcess::KernelHandles() const {
+  const auto query = reinterpret_cast<QuerySystemInformation>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  std::vector<BYTE> buffer(1 << 22);
+  ULONG returned = 0;
+  if (query == nullptr || query(kSystemHandleInformation, buffer.data(),
+                                static_cast<ULONG>(buffer.size()), &returned) != 0) {
+    return 0xFFFFFFFF;
+  }
+  const ULONG total = *reinterpret_cast<const ULONG*>(buffer.data());
+  const auto* handles = reinterpret_cast<const SystemHandle*>(buffer.data() + sizeof(ULONG));
+  DWORD mine = 0;
+  for (ULONG i = 0; i < total; ++i) mine += handles[i].pid == info_.dwProcessId ? 1 : 0;
+  return mine;
+}
+
+DWORD LumoraProcess::Windows() const {
+  WindowCount windows{info_.dwProcessId, 0};
+  ::EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&windows));
+  return windows.count;
+}
+
 }  // namespace lumora::e2e

@@ -54,6 +54,13 @@ class LumoraProcess {
   ~LumoraProcess();  // ends the process if it still runs
 
   [[nodiscard]] HWND Main() const { return main_; }
+  [[nodiscard]] HANDLE Process() const { return info_.hProcess; }
+  [[nodiscard]] HWND MessageBoxWindow() const { return FindTopLevel(L"#32770"); }
+  // What the process holds: GDI objects (counted inside it), kernel handles
+  // (from the system's handle list) and windows.
+  [[nodiscard]] DWORD GdiObjects() { return CallProbe("CountGdiObjects", nullptr); }
+  [[nodiscard]] DWORD KernelHandles() const;
+  [[nodiscard]] DWORD Windows() const;
   [[nodiscard]] HWND About() const;                   // nullptr when not open
   [[nodiscard]] HWND Control(Element element) const;  // in the main or the about window
   [[nodiscard]] std::wstring Text(HWND hwnd) const;

@@ -2,6 +2,8 @@
 #include "e2e/menu_probe.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <winternl.h>
 
 #include <string>
 
@@ -70,4 +72,34 @@ extern "C" __declspec(dllexport) DWORD WINAPI ProbeIcon(LPVOID control) {
     if (icon != nullptr && icon == ::LoadIconW(nullptr, k.id)) return k.flag;
   }
   return 0;
+}
+
+namespace {
+// An entry of the GDI handle table as Wine lays it out for a 32-bit process.
+#pragma pack(push, 8)
+struct GdiHandleEntry {
+  unsigned long long object;
+  ULONG owner;
+  USHORT unique;
+  UCHAR type;
+  UCHAR flags;
+  unsigned long long user;
+};
+#pragma pack(pop)
+constexpr int kGdiHandleCount = 0x10000;
+constexpr int kPebGdiTableOffset = 0x94;  // GdiSharedHandleTable in a 32-bit PEB
+}  // namespace
+
+extern "C" __declspec(dllexport) DWORD WINAPI CountGdiObjects(LPVOID /*unused*/) {
+  PROCESS_BASIC_INFORMATION basic{};
+  if (::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &basic,
+                                  sizeof basic, nullptr) != 0) {
+    return 0xFFFFFFFF;
+  }
+  const auto* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
+  const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiTableOffset);
+  if (table == nullptr) return 0xFFFFFFFF;
+  DWORD live = 0;
+  for (int i = 0; i < kGdiHandleCount; ++i) live += table[i].type != 0 ? 1 : 0;
+  return live;
 }

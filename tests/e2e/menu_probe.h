@@ -12,3 +12,6 @@ inline constexpr char kProbeEntryName[] = "ProbeMenus";
 // Takes a message box's icon control and returns the message box flag of the
 // system icon it shows (16, 32, 48 or 64), or 0. Icon handles are per process.
 inline constexpr char kProbeIconEntryName[] = "ProbeIcon";
+// Returns the number of live GDI objects of the process (GetGuiResources is
+// a stub on Wine, so the probe counts the process's GDI handle table).
+inline constexpr char kProbeGdiEntryName[] = "CountGdiObjects";
