@@ -60,31 +60,5 @@ TEST_F(AboutTest, EachOpeningStartsFromTheCreatedWindow) {
   EXPECT_EQ(ui.captions[Element::frmAbout], u"About ... ");
 }
 
-TEST(AboutTexts, KeepLengthLettersAndPunctuation) {
-  EXPECT_EQ(kAboutLines[0].english.size(), 73U);
-  EXPECT_EQ(kAboutLines[1].english.size(), 29U);
-  EXPECT_EQ(kAboutLines[0].persian.size(), 58U);
-  EXPECT_EQ(kAboutLines[1].persian.size(), 28U);
-  EXPECT_EQ(kAboutLines[2].persian.size(), 20U);
-  EXPECT_EQ(kAboutLines[3].persian.size(), 18U);
-  EXPECT_EQ(kAboutCaption.english.size(), 10U);
-  EXPECT_EQ(kAboutCaption.persian.size(), 10U);
-  EXPECT_EQ(kAboutOkPersian.size(), 5U);
-  for (const auto& line : kAboutLines) {
-    EXPECT_EQ(line.persian.find(u'\u06CC'), std::u16string_view::npos);
-    EXPECT_EQ(line.persian.find(u'\u0643'), std::u16string_view::npos);
-  }
-  const auto first = kAboutLines[0].persian;
-  std::size_t commas = 0;
-  for (auto at = first.find(u'\u060C'); at != std::u16string_view::npos;
-       at = first.find(u'\u060C', at + 1), ++commas) {
-    EXPECT_EQ(first.at(at - 1), u' ');
-    EXPECT_EQ(first.at(at + 1), u' ');
-  }
-  EXPECT_EQ(commas, 2U);
-  EXPECT_TRUE(first.ends_with(u"."));
-  EXPECT_TRUE(kAboutLines[1].persian.ends_with(u"!"));
-}
-
 }  // namespace
 }  // namespace lumora::testing

@@ -98,55 +98,6 @@ TEST_F(LanguageTest, EachExitPathSavesTheLanguageOnce) {
   EXPECT_THROW(SaveLanguage(store), RuntimeError);  // reaches the default handler
 }
 
-TEST(MainTexts, EnglishTextsAreExact) {
-  const std::u16string_view english[] = {u"A&pply",
-                                         u"&About",
-                                         u"E&xit",
-                                         u" Current Option : ",
-                                         u" Main Controls : ",
-                                         u"Show Super Hidden(system) files.",
-                                         u"Show hidden files and folders.",
-                                         u"Do not show hidden files and folders.",
-                                         u"&File",
-                                         u"A&pply",
-                                         u"E&xit",
-                                         u"&Language",
-                                         u"&English",
-                                         u"&Persian",
-                                         u"&Help",
-                                         u"&About",
-                                         u"Lumora!"};
-  ASSERT_EQ(std::size(english), kMainTexts.size());
-  for (std::size_t i = 0; i < kMainTexts.size(); ++i) {
-    EXPECT_EQ(kMainTexts[i].text.english, english[i]) << i + 1;
-  }
-  EXPECT_EQ(kMainTexts.back().element, Element::frmMain);
-}
-
-// Lengths and punctuation as stored, row by row; the words themselves are
-// checked for the two letters that must never appear.
-TEST(MainTexts, PersianTextsKeepLengthLettersAndPunctuation) {
-  const std::size_t lengths[] = {4, 10, 4, 14, 18, 28, 37, 36, 4, 4, 4, 4, 7, 5, 3, 10, 8};
-  for (std::size_t i = 0; i < kMainTexts.size(); ++i) {
-    const auto text = kMainTexts[i].text.persian;
-    SCOPED_TRACE(i + 1);
-    EXPECT_EQ(text.size(), lengths[i]);
-    EXPECT_EQ(text.find(u'\u06CC'), std::u16string_view::npos);
-    EXPECT_EQ(text.find(u'\u0643'), std::u16string_view::npos);
-    EXPECT_EQ(text.find(u'&'), std::u16string_view::npos);
-  }
-  EXPECT_TRUE(kMainTexts[1].text.persian.starts_with(u"... "));
-  EXPECT_EQ(kMainTexts[15].text.persian, kMainTexts[1].text.persian);
-  for (const std::size_t frame : {3, 4}) {
-    EXPECT_TRUE(kMainTexts[frame].text.persian.starts_with(u" "));
-    EXPECT_TRUE(kMainTexts[frame].text.persian.ends_with(u" : "));
-  }
-  for (const std::size_t option : {5, 6, 7}) {
-    EXPECT_TRUE(kMainTexts[option].text.persian.ends_with(u"."));
-  }
-  EXPECT_TRUE(kMainTexts[16].text.persian.ends_with(u" !"));
-}
-
 TEST_F(LanguageTest, ApplyLanguageLabelsThenTurnsInTableOrder) {
   ApplyLanguage(ui, u"Persian");
   ASSERT_EQ(ui.log.size(), kMainTexts.size() + kMainRightToLeft.size());

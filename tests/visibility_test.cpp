@@ -329,24 +329,5 @@ TEST_F(VisibilityTest, ApplyHasNoTrap) {
   EXPECT_TRUE(registry.calls.empty());
 }
 
-TEST(MainTexts, KeepTheirExactLengthsAndLetters) {
-  EXPECT_EQ(ExplorerAdvancedKey.size(), 77U);
-  EXPECT_EQ(kStatusTexts[0].persian.size(), 19U);
-  EXPECT_EQ(kStatusTexts[1].persian.size(), 23U);
-  EXPECT_EQ(kApplyDoneText.english.size(), 40U);
-  EXPECT_EQ(kApplyDoneText.persian.size(), 52U);
-  EXPECT_EQ(kApplyFailedText.english.size(), 29U);
-  EXPECT_EQ(kApplyFailedText.persian.size(), 21U);
-  for (const auto text : {kStatusTexts[0].persian, kStatusTexts[1].persian, kApplyDoneText.persian,
-                          kApplyFailedText.persian}) {
-    EXPECT_EQ(text.find(u'\u06CC'), std::u16string_view::npos);  // Farsi yeh
-    EXPECT_EQ(text.find(u'\u0643'), std::u16string_view::npos);  // Arabic kaf
-  }
-  EXPECT_EQ(kStatusTexts[0].persian.front(), u'.');
-  EXPECT_EQ(kStatusTexts[1].persian.front(), u'.');
-  EXPECT_EQ(kApplyDoneText.persian.substr(0, 3), u" ! ");
-  EXPECT_EQ(kApplyDoneText.persian.back(), u' ');
-}
-
 }  // namespace
 }  // namespace lumora::testing
