@@ -22,8 +22,7 @@ std::wstring SubKey(std::u16string_view app, std::u16string_view section) {
 }
 
 [[noreturn]] void Fail(const char* what, LONG status) {
-  throw RuntimeError(kErrStore,
-                     std::string(what) + " failed with status " + DecimalText(status));
+  throw RuntimeError(kErrStore, std::string(what) + " failed with status " + DecimalText(status));
 }
 
 }  // namespace
