@@ -13,11 +13,14 @@
 #include <vector>
 
 #include "app/form_layout.h"
+#include "app/win32_text.h"
+#include "settings/visibility.h"
 
 namespace {
 
-constexpr wchar_t kAdvancedKey[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+// The program's key without its root, which is HKEY_CURRENT_USER.
+const std::wstring kAdvancedKey =
+    lumora::ToWide(lumora::ExplorerAdvancedKey.substr(lumora::ExplorerAdvancedKey.find(u'\\') + 1));
 
 double Now() {
   static const double frequency = [] {
@@ -96,7 +99,7 @@ Run Measure(const std::wstring& exe, const wchar_t* className, bool measureApply
   // Each run starts from the same state: hidden files not shown, system files shown.
   HKEY key = nullptr;
   if (measureApply) {
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, kAdvancedKey, 0, nullptr, 0,
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, kAdvancedKey.c_str(), 0, nullptr, 0,
                       KEY_NOTIFY | KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr);
     SetDword(key, L"Hidden", 2);
     SetDword(key, L"ShowSuperHidden", 1);

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "app/form_layout.h"
 #include "e2e/lumora_process.h"
 
 namespace lumora::e2e {
@@ -41,14 +40,10 @@ void Print(const char* when, const Counts& c) {
       when, c.user, c.gdi, c.handles, c.gdiObjects, c.kernelHandles, c.windows);
 }
 
+// Each cycle is short: poll often.
 template <typename Condition>
 bool Soon(Condition condition) {
-  const ULONGLONG end = ::GetTickCount64() + 5000;
-  while (!condition()) {
-    if (::GetTickCount64() > end) return false;
-    ::Sleep(1);
-  }
-  return true;
+  return WaitUntil(condition, 5000, 1);
 }
 
 TEST(Endurance, ThousandAppliesAndTwoHundredSwitchesAndOpeningsLeaveNothingBehind) {
@@ -57,24 +52,23 @@ TEST(Endurance, ThousandAppliesAndTwoHundredSwitchesAndOpeningsLeaveNothingBehin
   PutDword(kAdvancedKey, L"ShowSuperHidden", 1);
   PutText(kStoreKey, L"Language", L"English");
   LumoraProcess lumora(LumoraExe());
-  HWND main = lumora.Main();
 
   const auto applyOnce = [&] {
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ControlId(Element::cmdApply), BN_CLICKED), 0);
+    lumora.Click(Element::cmdApply);
     HWND box = nullptr;
     ASSERT_TRUE(Soon([&] { return (box = lumora.MessageBoxWindow()) != nullptr; }));
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(Soon([&] { return !::IsWindow(box); }));
   };
   const auto switchTo = [&](Element item, const wchar_t* exitCaption) {
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ControlId(item), 0), 0);
+    lumora.Choose(item);
     ASSERT_TRUE(Soon([&] { return lumora.Text(Element::cmdExit) == exitCaption; }));
   };
   const auto openAbout = [&] {
-    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(ControlId(Element::cmdAbout), BN_CLICKED), 0);
+    lumora.Click(Element::cmdAbout);
     HWND about = nullptr;
     ASSERT_TRUE(Soon([&] { return (about = lumora.About()) != nullptr; }));
-    ::PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    lumora.Close(about);
     ASSERT_TRUE(Soon([&] { return lumora.About() == nullptr; }));
   };
   // A few of each first, so that what the platform makes once and caches

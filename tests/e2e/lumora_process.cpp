@@ -49,16 +49,6 @@ BOOL CALLBACK FindChildById(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (::GetTickCount64() > end) return false;
-    ::Sleep(10);
-  }
-  return true;
-}
-
 // The probe DLL lies beside this driver.
 std::wstring ProbePath() {
   wchar_t self[MAX_PATH] = {};

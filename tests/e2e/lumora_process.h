@@ -33,6 +33,17 @@ std::map<std::wstring, RawValue> Snapshot(const std::wstring& key);
 bool KeyExists(const std::wstring& key);
 void DeleteTree(const std::wstring& key);
 
+// Polls until the condition holds; false when the time runs out first.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs, DWORD pollMs = 10) {
+  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+  while (!condition()) {
+    if (::GetTickCount64() > end) return false;
+    ::Sleep(pollMs);
+  }
+  return true;
+}
+
 struct MessageBoxSeen {
   std::wstring title;
   std::wstring text;
