@@ -1,7 +1,7 @@
 #include "app/main_form.h"
 
-#include "app/runtime_error.h"
-#include "app/window_ops.h"
+#include "app/toolkit/runtime_error.h"
+#include "app/toolkit/window_ops.h"
 #include "i18n/apply_language.h"
 #include "i18n/language.h"
 #include "i18n/language_preference.h"
@@ -32,11 +32,11 @@ void MainForm::cmdExit_Click() {
 }
 
 void MainForm::mnuLangEnglish_Click() {
-  SwitchLanguage(ui_, Element::mnuLangEnglish, state_.HiddenValue);
+  SwitchLanguage(ui_, Element::mnuLangEnglish, HidingStatusFor(state_.HiddenValue));
 }
 
 void MainForm::mnuLangPersian_Click() {
-  SwitchLanguage(ui_, Element::mnuLangPersian, state_.HiddenValue);
+  SwitchLanguage(ui_, Element::mnuLangPersian, HidingStatusFor(state_.HiddenValue));
 }
 
 }  // namespace lumora

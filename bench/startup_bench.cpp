@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/form_layout.h"
-#include "app/win32_text.h"
+#include "app/toolkit/form_desc.h"
+#include "app/toolkit/win32/text.h"
 #include "settings/visibility.h"
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include "i18n/language.h"
 #include "i18n/main_texts.h"
-#include "settings/visibility.h"
 
 namespace lumora {
 
@@ -27,17 +26,19 @@ void ApplyLanguage(WindowOps& ui, std::u16string_view language) {
   SetReadingDirection(ui, persian);
 }
 
-void SwitchLanguage(WindowOps& ui, Element item, std::int16_t hiddenValue) {
+void SetStatusLine(WindowOps& ui, HidingStatus status) {
+  const TextPair& text = kStatusTexts.at(static_cast<std::size_t>(status));
+  if (CurrentLanguage == kPersian) ui.SetText(Element::txtCur, text.persian);
+  if (CurrentLanguage == kEnglish) ui.SetText(Element::txtCur, text.english);
+}
+
+void SwitchLanguage(WindowOps& ui, Element item, std::optional<HidingStatus> status) {
   if (ui.GetMenuChecked(item)) return;
 
   const bool persian = item == Element::mnuLangPersian;
   CurrentLanguage = persian ? kPersian : kEnglish;
   SetCaptions(ui, persian);
-  if (hiddenValue == kHiddenNotShown) {
-    SetStatusLine(ui, HidingStatus::Activated);
-  } else if (hiddenValue == kHiddenShown) {
-    SetStatusLine(ui, HidingStatus::Deactivated);
-  }
+  if (status) SetStatusLine(ui, *status);
   SetReadingDirection(ui, persian);
   ui.SetMenuChecked(item, true);
   ui.SetMenuChecked(persian ? Element::mnuLangEnglish : Element::mnuLangPersian, false);

@@ -1,6 +1,6 @@
 #include "i18n/language_preference.h"
 
-#include "app/window_ops.h"
+#include "app/toolkit/window_ops.h"
 #include "i18n/language.h"
 #include "i18n/settings_store.h"
 

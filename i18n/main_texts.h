@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/window_ops.h"
+#include "app/toolkit/element.h"
 
 namespace lumora {
 

@@ -1,6 +1,6 @@
 #include "registry/general.h"
 
-#include "app/window_ops.h"
+#include "app/toolkit/window_ops.h"
 
 namespace lumora {
 

@@ -6,10 +6,9 @@ cd "$(dirname "$0")/.."
 
 clang-format --dry-run --Werror $(git ls-files '*.cpp' '*.h')
 
-mapfile -t windows_only < <(git ls-files 'app/win32_*.cpp' app/message_loop.cpp \
-  app/lumora_main.cpp i18n/registry_settings_store.cpp registry/advapi_registry.cpp)
+mapfile -t windows_only < <(git ls-files '*/win32/*.cpp')
 mapfile -t portable < <(git ls-files 'app/*.cpp' 'i18n/*.cpp' 'registry/*.cpp' 'settings/*.cpp' |
-  grep -vxF -f <(printf '%s\n' "${windows_only[@]}"))
+  grep -v '/win32/')
 
 clang-tidy --quiet -p build/native "${portable[@]}"
 # The Windows side through clang with MinGW's headers.

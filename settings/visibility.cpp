@@ -3,8 +3,9 @@
 #include <limits>
 #include <string>
 
-#include "app/runtime_error.h"
-#include "app/window_ops.h"
+#include "app/toolkit/runtime_error.h"
+#include "app/toolkit/window_ops.h"
+#include "i18n/apply_language.h"
 #include "i18n/language.h"
 
 namespace lumora {
@@ -40,10 +41,10 @@ std::int16_t ToInteger16(const ReadResult& result) {
   return static_cast<std::int16_t>(number);
 }
 
-void SetStatusLine(WindowOps& ui, HidingStatus status) {
-  const TextPair& text = kStatusTexts.at(static_cast<std::size_t>(status));
-  if (CurrentLanguage == kPersian) ui.SetText(Element::txtCur, text.persian);
-  if (CurrentLanguage == kEnglish) ui.SetText(Element::txtCur, text.english);
+std::optional<HidingStatus> HidingStatusFor(std::int16_t hidden_value) {
+  if (hidden_value == kHiddenNotShown) return HidingStatus::Activated;
+  if (hidden_value == kHiddenShown) return HidingStatus::Deactivated;
+  return std::nullopt;
 }
 
 void ReadCurrentOption(VisibilityState& state, General& general, WindowOps& ui) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "i18n/main_texts.h"
@@ -30,8 +31,8 @@ struct VisibilityState {
 // Empty reads as 0; out of range and "Error" raise the run-time error.
 [[nodiscard]] std::int16_t ToInteger16(const ReadResult& result);
 
-// Leaves the line alone unless CurrentLanguage is exactly English or Persian.
-void SetStatusLine(WindowOps& ui, HidingStatus status);
+// What the status line says for a "Hidden" number: only 2 and 1 say anything.
+[[nodiscard]] std::optional<HidingStatus> HidingStatusFor(std::int16_t hidden_value);
 
 // Shows the stored settings; any run-time error ends it quietly.
 void ReadCurrentOption(VisibilityState& state, General& general, WindowOps& ui);

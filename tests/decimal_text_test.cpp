@@ -1,4 +1,4 @@
-#include "app/decimal_text.h"
+#include "app/toolkit/decimal_text.h"
 
 #include <gtest/gtest.h>
 

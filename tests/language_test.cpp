@@ -11,6 +11,7 @@
 #include "i18n/apply_language.h"
 #include "i18n/language_preference.h"
 #include "i18n/main_texts.h"
+#include "settings/visibility.h"
 
 namespace lumora::testing {
 namespace {
@@ -119,7 +120,7 @@ TEST_F(LanguageTest, ApplyLanguageLabelsThenTurnsInTableOrder) {
 TEST_F(LanguageTest, ChoosingTheCheckedItemDoesNothing) {
   CurrentLanguage = u"English";
   ui.menuChecks[Element::mnuLangEnglish] = true;
-  SwitchLanguage(ui, Element::mnuLangEnglish, 2);
+  SwitchLanguage(ui, Element::mnuLangEnglish, HidingStatus::Activated);
   EXPECT_EQ(ui.log, std::vector<std::string>{"GetMenuChecked mnuLangEnglish"});
   EXPECT_EQ(CurrentLanguage, u"English");
 }
@@ -130,13 +131,14 @@ TEST_F(LanguageTest, SwitchRelabelsRebuildsTheStatusLineAndMovesTheMark) {
       {1, kStatusTexts[1].persian},
       {0, std::nullopt},
       {3, std::nullopt}};
+  // The main window tells the switch what its "Hidden" number says.
   for (const auto& [hidden, status] : cases) {
     SCOPED_TRACE(hidden);
     RecordingWindow window;
     CurrentLanguage = u"English";
     window.menuChecks[Element::mnuLangEnglish] = true;
     window.texts[Element::txtCur] = u"as it was";
-    SwitchLanguage(window, Element::mnuLangPersian, hidden);
+    SwitchLanguage(window, Element::mnuLangPersian, HidingStatusFor(hidden));
 
     EXPECT_EQ(CurrentLanguage, u"Persian");
     auto changes = window.Changes();

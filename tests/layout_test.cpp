@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/form_layout.h"
+#include "app/window_descriptions.h"
 
 namespace lumora {
 namespace {
@@ -31,16 +31,16 @@ TEST(LayoutTest, ElementsStandWhereTheWindowDescriptionPutsThem) {
   const TwipsRect pic = ClientTwips(kMainForm, Element::pic);
   EXPECT_EQ(apply.top + apply.height, pic.top + pic.height);
   const TwipsRect frame = ClientTwips(kMainForm, Element::framMain);
-  EXPECT_EQ(kMainForm.clientWidth - (frame.left + frame.width), 105);
-  EXPECT_EQ(kMainForm.clientHeight - (frame.top + frame.height), 105);
+  EXPECT_EQ(kMainForm.client_width - (frame.left + frame.width), 105);
+  EXPECT_EQ(kMainForm.client_height - (frame.top + frame.height), 105);
   const TwipsRect ok = ClientTwips(kAboutForm, Element::cmdOK);
-  EXPECT_EQ(kAboutForm.clientHeight - (ok.top + ok.height), 90);
+  EXPECT_EQ(kAboutForm.client_height - (ok.top + ok.height), 90);
 }
 
 TEST(LayoutTest, TwipsBecomePixelsAtTheWindowsDpi) {
-  EXPECT_EQ(TwipsToPixels(kMainForm.clientWidth, 96), 248);
-  EXPECT_EQ(TwipsToPixels(kMainForm.clientHeight, 96), 184);
-  EXPECT_EQ(TwipsToPixels(kAboutForm.clientHeight, 96), 119);
+  EXPECT_EQ(TwipsToPixels(kMainForm.client_width, 96), 248);
+  EXPECT_EQ(TwipsToPixels(kMainForm.client_height, 96), 184);
+  EXPECT_EQ(TwipsToPixels(kAboutForm.client_height, 96), 119);
   EXPECT_EQ(TwipsToPixels(3720, 144), 372);
   EXPECT_EQ(TwipsToPixels(-15, 96), -1);
   // Edges convert separately: 40 + 195 twips is 2.67 + 13 pixels.

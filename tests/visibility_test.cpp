@@ -5,9 +5,10 @@
 #include <optional>
 #include <variant>
 
-#include "app/runtime_error.h"
+#include "app/toolkit/runtime_error.h"
 #include "fakes/fake_registry.h"
 #include "fakes/recording_window.h"
+#include "i18n/apply_language.h"
 #include "i18n/language.h"
 #include "i18n/main_texts.h"
 

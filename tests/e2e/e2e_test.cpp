@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/about_texts.h"
-#include "app/form_layout.h"
+#include "app/window_descriptions.h"
 #include "e2e/lumora_process.h"
 #include "i18n/main_texts.h"
 
@@ -72,7 +72,7 @@ class EndToEnd : public ::testing::Test {
     for (const MenuDesc& desc : kMainMenu) {
       if (desc.caption == u"-") continue;
       std::wstring expected = MainText(desc.item, persian);
-      if (!desc.shortcutText.empty()) expected += L"\t" + W(desc.shortcutText);
+      if (!desc.shortcut_text.empty()) expected += L"\t" + W(desc.shortcut_text);
       EXPECT_EQ(menus[desc.item].text, expected) << ElementName(desc.item);
     }
     EXPECT_EQ((menus[Element::mnuLangPersian].state & MF_CHECKED) != 0, persian);

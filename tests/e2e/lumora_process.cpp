@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/form_layout.h"
+#include "app/window_descriptions.h"
 #include "e2e/menu_probe.h"
 
 namespace lumora::e2e {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/runtime_error.h"
+#include "app/toolkit/runtime_error.h"
 #include "i18n/settings_store.h"
 
 namespace lumora::testing {

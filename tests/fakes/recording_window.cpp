@@ -1,6 +1,6 @@
 #include "fakes/recording_window.h"
 
-#include "app/runtime_error.h"
+#include "app/toolkit/runtime_error.h"
 
 namespace lumora::testing {
 
@@ -18,7 +18,7 @@ std::string Entry(std::string_view op, Element element, int value) {
 
 void RecordingWindow::Record(std::string entry) {
   if (failOn && entry.starts_with(*failOn)) {
-    throw RuntimeError(kErrWindowOperation, "window operation failed: " + entry);
+    throw RuntimeError(kErrPlatformRefused, "window operation failed: " + entry);
   }
   log.push_back(std::move(entry));
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_ops.h"
+#include "app/toolkit/window_ops.h"
 
 namespace lumora::testing {
 

@@ -2,7 +2,7 @@
 // never select both options, leak a handle or let an error escape the trap.
 #include <cstdlib>
 
-#include "app/runtime_error.h"
+#include "app/toolkit/runtime_error.h"
 #include "fakes/fake_registry.h"
 #include "fakes/recording_window.h"
 #include "fuzz/fuzz_input.h"

@@ -1,5 +1,5 @@
 // The registry module against the real registry of the test prefix.
-#include "registry/advapi_registry.h"
+#include "registry/win32/advapi_registry.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -8,7 +8,7 @@
 #include "fakes/recording_window.h"
 #include "i18n/language.h"
 #include "i18n/language_preference.h"
-#include "i18n/registry_settings_store.h"
+#include "i18n/win32/registry_settings_store.h"
 
 namespace lumora::testing {
 namespace {

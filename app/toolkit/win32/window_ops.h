@@ -2,22 +2,22 @@
 
 #include <windows.h>
 
-#include "app/window_ops.h"
+#include <string_view>
+#include <vector>
+
+#include "app/toolkit/window_ops.h"
 
 namespace lumora {
 
-class AboutWindow;
 class FormWindow;
-class MainWindow;
 
 // The window operations on real Win32 windows and menus. Every call the
 // platform refuses, or that addresses an element not loaded, throws.
 class Win32WindowOps final : public WindowOps {
  public:
-  void Attach(MainWindow& main, AboutWindow& about) {
-    main_ = &main;
-    about_ = &about;
-  }
+  // Each window the procedures address. The first is the main window: it
+  // owns the message boxes and the windows shown modally.
+  void Attach(FormWindow& form) { forms_.push_back(&form); }
 
   void SetCaption(Element element, std::u16string_view caption) override;
   void SetText(Element element, std::u16string_view text) override;
@@ -25,7 +25,7 @@ class Win32WindowOps final : public WindowOps {
   void SetOptionValue(Element element, bool value) override;
   int GetCheckValue(Element element) override;
   void SetCheckValue(Element element, int value) override;
-  void SetRightToLeft(Element element, bool rightToLeft) override;
+  void SetRightToLeft(Element element, bool right_to_left) override;
   void SetLabelAlignment(Element element, int alignment) override;
   bool GetMenuChecked(Element element) override;
   void SetMenuChecked(Element element, bool checked) override;
@@ -37,11 +37,11 @@ class Win32WindowOps final : public WindowOps {
   void InitCommonControls() override;
 
  private:
-  [[nodiscard]] FormWindow* FormOf(Element element) const;
+  [[nodiscard]] FormWindow& FormOf(Element element) const;
   [[nodiscard]] HWND WindowOf(Element element) const;
+  [[nodiscard]] HWND MainHwnd() const;
 
-  MainWindow* main_ = nullptr;
-  AboutWindow* about_ = nullptr;
+  std::vector<FormWindow*> forms_;
 };
 
 }  // namespace lumora

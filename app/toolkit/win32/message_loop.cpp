@@ -1,4 +1,8 @@
-#include "app/message_loop.h"
+#include "app/toolkit/win32/message_loop.h"
+
+#include <windows.h>
+
+#include "app/toolkit/win32/form_window.h"
 
 namespace lumora {
 
@@ -12,11 +16,12 @@ bool IsPushButton(HWND control) {
 }
 
 // True when the message was handled here and must not be dispatched.
-bool PreTranslate(MSG& msg, HWND mainWindow, HACCEL shortcuts) {
+bool PreTranslate(MSG& msg) {
   HWND top = msg.hwnd != nullptr ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (top == nullptr) return false;
-  if (shortcuts != nullptr && top == mainWindow && ::IsWindowEnabled(mainWindow) &&
-      ::TranslateAcceleratorW(mainWindow, shortcuts, &msg) != 0) {
+  const FormWindow* form = FormWindow::FromHwnd(top);
+  if (form == nullptr) return false;
+  if (form->Shortcuts() != nullptr && ::IsWindowEnabled(top) &&
+      ::TranslateAcceleratorW(top, form->Shortcuts(), &msg) != 0) {
     return true;
   }
   if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) {
@@ -34,22 +39,37 @@ bool PreTranslate(MSG& msg, HWND mainWindow, HACCEL shortcuts) {
   return ::IsDialogMessageW(top, &msg) != 0;
 }
 
+void Dispatch(MSG& msg) {
+  if (PreTranslate(msg)) return;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+}
+
 }  // namespace
 
-int RunMessageLoop(HWND mainWindow, HACCEL shortcuts, const std::function<bool()>& finished) {
+int RunMessageLoop(const FormWindow& form) {
   MSG msg{};
-  while (!finished()) {
+  while (form.Hwnd() != nullptr) {
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       ::PostQuitMessage(static_cast<int>(msg.wParam));
       return static_cast<int>(msg.wParam);
     }
     if (got == -1) return 1;
-    if (PreTranslate(msg, mainWindow, shortcuts)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+    Dispatch(msg);
   }
   return 0;
+}
+
+void ProcessPendingMessages() {
+  MSG msg{};
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Dispatch(msg);
+  }
 }
 
 }  // namespace lumora

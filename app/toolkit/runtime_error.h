@@ -6,6 +6,13 @@
 
 namespace lumora {
 
+// The run-time error numbers, following the classic numbering so that a
+// report reads familiar.
+inline constexpr int kErrPlatformRefused = 5;  // a window or settings operation failed
+inline constexpr int kErrOverflow = 6;
+inline constexpr int kErrOutOfMemory = 7;
+inline constexpr int kErrTypeMismatch = 13;
+
 // The program's run-time error. The two trapping procedures catch it; anything
 // that escapes an event handler reaches the default error handler instead.
 class RuntimeError : public std::exception {
@@ -14,18 +21,13 @@ class RuntimeError : public std::exception {
       : description_(std::move(description)), number_(number) {}
 
   [[nodiscard]] int Number() const noexcept { return number_; }
-  // Not std::runtime_error: its reference-counted string links a second
-  // string implementation into the program.
+  // UTF-8. Not std::runtime_error: its reference-counted string links a
+  // second string implementation into the program.
   [[nodiscard]] const char* what() const noexcept override { return description_.c_str(); }
 
  private:
   std::string description_;
   int number_;
 };
-
-// Numbers follow the classic run-time error numbering, so a report reads familiar.
-inline constexpr int kErrOverflow = 6;
-inline constexpr int kErrTypeMismatch = 13;
-inline constexpr int kErrWindowOperation = 5;
 
 }  // namespace lumora

@@ -1,4 +1,4 @@
-#include "registry/advapi_registry.h"
+#include "registry/win32/advapi_registry.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/win32_text.h"
+#include "app/toolkit/win32/text.h"
 
 namespace lumora {
 
@@ -20,20 +20,6 @@ HKEY ToHkey(RegHandle handle) { return reinterpret_cast<HKEY>(static_cast<std::i
 
 RegHandle FromHkey(HKEY key) {
   return static_cast<RegHandle>(reinterpret_cast<std::intptr_t>(key));
-}
-
-// The 8-bit registry functions take the system's ANSI code page.
-std::string ToAnsi(std::u16string_view text) {
-  if (text.empty()) return {};
-  const std::wstring wide = ToWide(text);
-  const int length = static_cast<int>(wide.size());
-  const int needed =
-      ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
-  if (needed > 0) {
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, ansi.data(), needed, nullptr, nullptr);
-  }
-  return ansi;
 }
 
 }  // namespace

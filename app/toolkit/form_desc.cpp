@@ -1,7 +1,6 @@
-#include "app/form_layout.h"
+#include "app/toolkit/form_desc.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace lumora {
 
@@ -17,6 +16,11 @@ const ElementDesc* FindElement(const FormDesc& form, Element element) {
   return found == form.elements.end() ? nullptr : &*found;
 }
 
+const MenuDesc* FindMenu(const FormDesc& form, Element item) {
+  const auto found = std::ranges::find(form.menu, item, &MenuDesc::item);
+  return found == form.menu.end() ? nullptr : &*found;
+}
+
 TwipsRect ClientTwips(const FormDesc& form, Element element) {
   const ElementDesc* desc = FindElement(form, element);
   if (desc == nullptr) return {};
@@ -30,33 +34,13 @@ TwipsRect ClientTwips(const FormDesc& form, Element element) {
   return rect;
 }
 
-int TwipsToPixels(int twips, int dpi) {
-  const std::int64_t scaled = static_cast<std::int64_t>(twips) * dpi;
-  const std::int64_t half = scaled >= 0 ? 720 : -720;
-  return static_cast<int>((scaled + half) / 1440);
-}
-
-PixelRect ToPixels(const TwipsRect& rect, int dpi) {
-  const int left = TwipsToPixels(rect.left, dpi);
-  const int top = TwipsToPixels(rect.top, dpi);
-  return {left, top, TwipsToPixels(rect.left + rect.width, dpi) - left,
-          TwipsToPixels(rect.top + rect.height, dpi) - top};
-}
-
-PixelRect MirroredForRightToLeft(const PixelRect& rect, int clientWidthPixels) {
-  return {clientWidthPixels - rect.left - rect.width, rect.top, rect.width, rect.height};
-}
-
 std::vector<const ElementDesc*> TabOrder(const FormDesc& form) {
   std::vector<const ElementDesc*> order;
+  order.reserve(form.elements.size());
   for (const ElementDesc& desc : form.elements) order.push_back(&desc);
-  std::ranges::stable_sort(order, {}, &ElementDesc::tabIndex);
+  // Tab indexes are distinct within a window, so a plain sort keeps no ties to order.
+  std::ranges::sort(order, {}, &ElementDesc::tab_index);
   return order;
-}
-
-int FontHeightForPoints(int hundredthsOfPoint, int dpi) {
-  // 72 points to the inch; round to the nearest pixel as the font mapper does.
-  return -((hundredthsOfPoint * dpi + 3600) / 7200);
 }
 
 }  // namespace lumora

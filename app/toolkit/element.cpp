@@ -1,4 +1,4 @@
-#include "app/window_ops.h"
+#include "app/toolkit/element.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/win32_form_window.h"
+#include "app/toolkit/win32/form_window.h"
 
 namespace lumora {
 
@@ -10,23 +10,15 @@ class WindowOps;
 // window and its elements afresh, and unloading destroys them.
 class AboutWindow final : public FormWindow {
  public:
-  explicit AboutWindow(WindowOps& ui) : FormWindow(kAboutForm), ui_(ui) {}
-
-  // Loads and shows the window, the owner taking no input, and returns when
-  // it has been unloaded.
-  void ShowModal(HWND owner);
-  void Unload();
+  explicit AboutWindow(WindowOps& ui);
 
  protected:
+  void OnLoad() override;
   void OnCommand(Element element) override;
   void OnClose() override;
-  void OnDestroyed() override;
 
  private:
-  void ReleaseOwner();
-
   WindowOps& ui_;
-  HWND owner_ = nullptr;
 };
 
 }  // namespace lumora

@@ -5,8 +5,10 @@
 
 namespace lumora {
 
-// The product title, shown by message boxes that are given none.
-inline constexpr wchar_t kProductTitle[] = L"Lumora";
+// The application's title: message boxes given no title show it, and so does
+// the report of an error that no trap caught. Set once at start-up.
+void SetApplicationTitle(std::wstring title);
+[[nodiscard]] const std::wstring& ApplicationTitle();
 
 // What the report says about an error that no trap caught.
 [[nodiscard]] std::wstring DescribeError(const std::exception_ptr& error);

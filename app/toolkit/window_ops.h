@@ -1,42 +1,11 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "app/toolkit/element.h"
+
 namespace lumora {
-
-// Every window, element and menu item the program's procedures address.
-enum class Element : std::uint8_t {
-  frmMain,
-  framOpt,
-  txtCur,
-  framMain,
-  pic,
-  chkSuper,
-  OptShow,
-  OptHide,
-  cmdExit,
-  cmdAbout,
-  cmdApply,
-  mnuFile,
-  mnuFileApply,
-  mnuFileSpace1,
-  mnuFileExit,
-  mnuLang,
-  mnuLangEnglish,
-  mnuLangPersian,
-  mnuHelp,
-  mnuHelpAbout,
-  frmAbout,
-  Picture1,
-  cmdOK,
-  Label1,
-};
-
-inline constexpr int kElementCount = static_cast<int>(Element::Label1) + 1;
-
-[[nodiscard]] std::string_view ElementName(Element element) noexcept;
 
 // Message box flags the program uses.
 inline constexpr int kMsgOkOnly = 0;
@@ -63,13 +32,13 @@ class WindowOps {
   virtual void SetOptionValue(Element element, bool value) = 0;
   [[nodiscard]] virtual int GetCheckValue(Element element) = 0;
   virtual void SetCheckValue(Element element, int value) = 0;
-  virtual void SetRightToLeft(Element element, bool rightToLeft) = 0;
+  virtual void SetRightToLeft(Element element, bool right_to_left) = 0;
   virtual void SetLabelAlignment(Element element, int alignment) = 0;
   [[nodiscard]] virtual bool GetMenuChecked(Element element) = 0;
   virtual void SetMenuChecked(Element element, bool checked) = 0;
   virtual void ShowModal(Element window) = 0;
   virtual void Unload(Element window) = 0;
-  // No title shows the product title.
+  // No title shows the application's title.
   virtual void MsgBox(std::u16string_view text, int flags,
                       std::optional<std::u16string_view> title) = 0;
   virtual void EndProgram() = 0;

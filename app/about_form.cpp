@@ -1,9 +1,9 @@
-#include "app/about_window.h"
+#include "app/about_form.h"
 
 #include <string>
 
 #include "app/about_texts.h"
-#include "app/window_ops.h"
+#include "app/toolkit/window_ops.h"
 #include "i18n/language.h"
 
 namespace lumora {

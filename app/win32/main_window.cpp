@@ -1,0 +1,84 @@
+#include "app/win32/main_window.h"
+
+#include "app/window_descriptions.h"
+#include "app/win32/resources/resource_ids.h"
+#include "app/toolkit/win32/message_loop.h"
+
+namespace lumora {
+
+namespace {
+
+using Handler = void (MainForm::*)();
+struct Route {
+  Element element;
+  Handler handler;
+};
+constexpr Route kRoutes[] = {
+    {Element::cmdApply, &MainForm::cmdApply_Click},
+    {Element::mnuFileApply, &MainForm::mnuFileApply_Click},
+    {Element::cmdAbout, &MainForm::cmdAbout_Click},
+    {Element::mnuHelpAbout, &MainForm::mnuHelpAbout_Click},
+    {Element::cmdExit, &MainForm::cmdExit_Click},
+    {Element::mnuFileExit, &MainForm::mnuFileExit_Click},
+    {Element::mnuLangEnglish, &MainForm::mnuLangEnglish_Click},
+    {Element::mnuLangPersian, &MainForm::mnuLangPersian_Click},
+};
+
+// A fixed window with a system menu and a minimise box.
+constexpr FrameStyle kMainFrame = {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
+                                   kIconProgram};
+
+}  // namespace
+
+MainWindow::MainWindow(WindowOps& ui, RegistryApi& registry, SettingsStore& store)
+    : FormWindow(kMainForm, kMainFrame), form_(ui, registry, store) {}
+
+void MainWindow::Start(int show_command) {
+  form_.Form_Initialize();
+  Create(nullptr);
+  OnLoad();
+  Show(show_command);
+}
+
+int MainWindow::Run() { return RunMessageLoop(*this); }
+
+void MainWindow::OnLoad() { form_.Form_Load(); }
+
+void MainWindow::OnCommand(Element element) {
+  for (const Route& route : kRoutes) {
+    if (route.element == element) (form_.*route.handler)();
+  }
+}
+
+void MainWindow::OnClose() { Unload(); }
+
+void MainWindow::Unload() {
+  if (!unloaded_) {
+    unloaded_ = true;
+    form_.Form_Unload();
+  }
+  FormWindow::Unload();
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) {
+  switch (message) {
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // The session ends without destroying windows: unload now.
+      if (w_param != 0 && !unloaded_) {
+        unloaded_ = true;
+        form_.Form_Unload();
+      }
+      return 0;
+    case WM_DESTROY:
+      // With the main window gone the program ends.
+      ::PostQuitMessage(0);
+      break;
+    default:
+      break;
+  }
+  return FormWindow::HandleMessage(message, w_param, l_param);
+}
+
+}  // namespace lumora
