@@ -41,18 +41,25 @@ LRESULT CALLBACK FrameForwarder(HWND hwnd, UINT message, WPARAM w_param, LPARAM 
   return ::DefSubclassProc(hwnd, message, w_param, l_param);
 }
 
+// A panel keeps the font it is given, as controls do, in its window bytes.
 LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param) {
   LRESULT result = 0;
   if (ForwardToWindow(hwnd, message, w_param, l_param, result)) return result;
+  if (message == WM_SETFONT) {
+    ::SetWindowLongPtrW(hwnd, 0, static_cast<LONG_PTR>(w_param));
+    return 0;
+  }
+  if (message == WM_GETFONT) return ::GetWindowLongPtrW(hwnd, 0);
   return ::DefWindowProcW(hwnd, message, w_param, l_param);
 }
 
-void RegisterClassOnce(const wchar_t* name, WNDPROC proc) {
+void RegisterClassOnce(const wchar_t* name, WNDPROC proc, int window_bytes = 0) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   if (::GetClassInfoExW(instance, name, &wc)) return;
   wc.lpfnWndProc = proc;
+  wc.cbWndExtra = window_bytes;
   wc.hInstance = instance;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -233,7 +240,7 @@ std::wstring FormWindow::MenuText(Element item, std::u16string_view caption) con
 
 void FormWindow::Create(HWND owner) {
   RegisterClassOnce(WindowClassName(form_.window).c_str(), &FormWindow::WindowProc);
-  RegisterClassOnce(kPanelClass, &PanelProc);
+  RegisterClassOnce(kPanelClass, &PanelProc, sizeof(LONG_PTR));
   if (shortcuts_.get() == nullptr) BuildShortcuts();
   UniqueMenu menu = BuildMenu();
 
@@ -308,7 +315,6 @@ FormWindow::Fonts FormWindow::MakeFonts() const {
 }
 
 void FormWindow::UseFonts(Fonts fonts, bool redraw) {
-  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.window.get()), redraw);
   for (const ElementDesc& desc : form_.elements) {
     HFONT font = desc.kind == ElementKind::kPanel && fonts.panel.get() != nullptr
                      ? fonts.panel.get()
@@ -469,6 +475,8 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
       }
       break;
     }
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(fonts_.window.get());
     case WM_CLOSE:
       OnClose();
       return 0;
