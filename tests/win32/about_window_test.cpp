@@ -57,6 +57,8 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndKeepsItsFocus) {
     EXPECT_TRUE(boxes.seen.empty());
     checked = true;
     Keys({VK_RETURN});  // presses the focused OK
+    EXPECT_EQ(About(), nullptr);
+    if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
   });
   Click(Element::cmdAbout);
   EXPECT_TRUE(checked);
