@@ -17,14 +17,13 @@ BOOL CALLBACK FindChild(HWND hwnd, LPARAM param) {
 }
 }  // namespace
 
-ProgramTest::ProgramTest() {
+ProgramWindows::ProgramWindows(RegistryApi& registry, SettingsStore& store)
+    : main(ui, registry, store) {
   ui.Attach(main);
   ui.Attach(about);
-  registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
-  registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
 }
 
-void ProgramTest::TearDown() {
+ProgramWindows::~ProgramWindows() {
   if (main.Hwnd() != nullptr) ::DestroyWindow(main.Hwnd());
   MSG msg{};
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -32,14 +31,13 @@ void ProgramTest::TearDown() {
   CurrentLanguage.clear();
 }
 
-void ProgramTest::Start(std::optional<std::u16string> language) {
-  if (language) store.entries[kLanguageEntry] = *language;
+void ProgramWindows::Start() {
   main.Start(SW_SHOW);
   ::SetForegroundWindow(main.Hwnd());
   PumpFor(50);
 }
 
-HWND ProgramTest::Control(Element element) const {
+HWND ProgramWindows::Control(Element element) const {
   if (element == Element::frmMain) return main.Hwnd();
   if (element == Element::frmAbout) return About();
   ChildSearch search{ControlId(element), nullptr};
@@ -51,18 +49,30 @@ HWND ProgramTest::Control(Element element) const {
   return search.found;
 }
 
-HWND ProgramTest::About() { return ::FindWindowW(L"Lumora.frmAbout", nullptr); }
+HWND ProgramWindows::About() { return ::FindWindowW(L"Lumora.frmAbout", nullptr); }
 
-void ProgramTest::Click(Element button) const { ::SendMessageW(Control(button), BM_CLICK, 0, 0); }
+void ProgramWindows::Click(Element button) const {
+  ::SendMessageW(Control(button), BM_CLICK, 0, 0);
+}
 
-void ProgramTest::Choose(int menu, int item) const {
+void ProgramWindows::Choose(int menu, int item) const {
   HMENU popup = ::GetSubMenu(::GetMenu(main.Hwnd()), menu);
   const UINT id = ::GetMenuItemID(popup, item);
   ::SendMessageW(main.Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-LRESULT ProgramTest::Checked(Element element) const {
+LRESULT ProgramWindows::Checked(Element element) const {
   return ::SendMessageW(Control(element), BM_GETCHECK, 0, 0);
+}
+
+ProgramTest::ProgramTest() {
+  registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
+  registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
+}
+
+void ProgramTest::Start(std::optional<std::u16string> language) {
+  if (language) store.entries[kLanguageEntry] = *language;
+  windows.Start();
 }
 
 std::optional<std::uint32_t> ProgramTest::StoredDword(const std::u16string& name) const {

@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's two windows in this process, over a fake registry and a fake
-// settings store, started as lumora.exe starts them.
+// The program's two windows in this process, started as lumora.exe starts
+// them, over whichever registry and settings store the test gives.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -17,18 +17,15 @@
 
 namespace lumora::testing {
 
-inline constexpr RegHandle kHkcu = static_cast<RegHandle>(0x80000001U);
-inline const std::u16string kAdvanced =
-    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-inline const std::u16string kLanguageEntry = u"NorvaleSoft\\Lumora\\Language";
+class ProgramWindows {
+ public:
+  ProgramWindows(RegistryApi& registry, SettingsStore& store);
+  ProgramWindows(const ProgramWindows&) = delete;
+  ProgramWindows& operator=(const ProgramWindows&) = delete;
+  // Destroys a main window still open and forgets its quit message.
+  ~ProgramWindows();
 
-class ProgramTest : public ::testing::Test {
- protected:
-  ProgramTest();
-  void TearDown() override;
-
-  // Starts the main window with this stored language (none: no entry).
-  void Start(std::optional<std::u16string> language);
+  void Start();
   // The window of an element of either window; nullptr when not there.
   [[nodiscard]] HWND Control(Element element) const;
   // The about window while it is open.
@@ -38,13 +35,37 @@ class ProgramTest : public ::testing::Test {
   // Chooses a menu item by its place in the menu bar.
   void Choose(int menu, int item) const;
   [[nodiscard]] LRESULT Checked(Element element) const;
+
+  Win32WindowOps ui;
+  MainWindow main;
+  AboutWindow about{ui};
+};
+
+inline constexpr RegHandle kHkcu = static_cast<RegHandle>(0x80000001U);
+inline const std::u16string kAdvanced =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+inline const std::u16string kLanguageEntry = u"NorvaleSoft\\Lumora\\Language";
+
+// Over a fake registry holding "Hidden" 2 and "ShowSuperHidden" 1, and a
+// fake settings store.
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest();
+
+  // Starts the main window with this stored language (none: no entry).
+  void Start(std::optional<std::u16string> language);
+  [[nodiscard]] HWND Control(Element element) const { return windows.Control(element); }
+  [[nodiscard]] static HWND About() { return ProgramWindows::About(); }
+  void Click(Element button) const { windows.Click(button); }
+  void Choose(int menu, int item) const { windows.Choose(menu, item); }
+  [[nodiscard]] LRESULT Checked(Element element) const { return windows.Checked(element); }
   [[nodiscard]] std::optional<std::uint32_t> StoredDword(const std::u16string& name) const;
 
   FakeRegistry registry;
   FakeSettingsStore store;
-  Win32WindowOps ui;
-  MainWindow main{ui, registry, store};
-  AboutWindow about{ui};
+  ProgramWindows windows{registry, store};
+  Win32WindowOps& ui = windows.ui;
+  MainWindow& main = windows.main;
   MessageBoxWatcher boxes;
 };
 

@@ -1,0 +1,36 @@
+#pragma once
+
+// The current user's registry as it really is, for presetting and checking.
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumora::testing {
+
+inline const std::wstring kAdvancedKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+inline const std::wstring kStoreKey = L"Software\\NorvaleSoft\\Lumora";
+
+struct RawValue {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  friend bool operator==(const RawValue&, const RawValue&) = default;
+};
+
+[[nodiscard]] std::vector<BYTE> DwordBytes(DWORD value);
+[[nodiscard]] std::vector<BYTE> SzBytes(const std::wstring& text);  // with its terminator
+
+// Creates the key when needed.
+void PutValue(const std::wstring& key, const wchar_t* name, DWORD type,
+              const std::vector<BYTE>& data);
+[[nodiscard]] std::optional<RawValue> GetValue(const std::wstring& key, const wchar_t* name);
+// Every value under a key, by name; empty when the key is missing.
+[[nodiscard]] std::map<std::wstring, RawValue> Snapshot(const std::wstring& key);
+[[nodiscard]] bool KeyExists(const std::wstring& key);
+[[nodiscard]] DWORD SubKeyCount(const std::wstring& key);
+void DeleteTree(const std::wstring& key);
+
+}  // namespace lumora::testing
