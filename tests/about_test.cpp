@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/about_texts.h"
 #include "app/about_form.h"
+#include "app/about_texts.h"
 #include "fakes/recording_window.h"
 #include "i18n/language.h"
 

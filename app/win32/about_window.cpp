@@ -1,8 +1,8 @@
 #include "app/win32/about_window.h"
 
 #include "app/about_form.h"
-#include "app/window_descriptions.h"
 #include "app/win32/resources/resource_ids.h"
+#include "app/window_descriptions.h"
 
 namespace lumora {
 

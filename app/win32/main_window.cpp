@@ -1,8 +1,8 @@
 #include "app/win32/main_window.h"
 
-#include "app/window_descriptions.h"
-#include "app/win32/resources/resource_ids.h"
 #include "app/toolkit/win32/message_loop.h"
+#include "app/win32/resources/resource_ids.h"
+#include "app/window_descriptions.h"
 
 namespace lumora {
 

@@ -76,9 +76,9 @@ TEST_F(EndToEnd, TheSessionEndingStoresTheLanguageInTheUnloadPath) {
   StoreLanguage(L" Persian");
   LumoraProcess lumora;
   DWORD_PTR answer = 0;
-  ASSERT_NE(::SendMessageTimeoutW(lumora.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000,
-                                  &answer),
-            0);
+  ASSERT_NE(
+      ::SendMessageTimeoutW(lumora.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer),
+      0);
   EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));  // never refuses
   EXPECT_EQ(GetValue(kStoreKey, L"Language"), Stored(L" Persian"));
   ::SendMessageTimeoutW(lumora.Main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);

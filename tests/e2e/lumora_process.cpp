@@ -54,8 +54,8 @@ LumoraProcess::LumoraProcess() {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   std::wstring command_line = L"\"" + ExePath() + L"\"";
-  if (!::CreateProcessW(ExePath().c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &info_)) {
+  if (!::CreateProcessW(ExePath().c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info_)) {
     throw std::runtime_error("cannot start lumora.exe");
   }
   ::WaitForInputIdle(info_.hProcess, 10000);

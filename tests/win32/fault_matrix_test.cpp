@@ -39,8 +39,8 @@ std::vector<Stored> EveryType() {
     all.push_back({"REG_BINARY of " + std::to_string(size), REG_BINARY, data});
   }
   for (const int value : {0, 1, 2, 3, -1, 32767, 32768, 40000}) {
-    all.push_back({"REG_DWORD " + std::to_string(value), REG_DWORD,
-                   DwordBytes(static_cast<DWORD>(value))});
+    all.push_back(
+        {"REG_DWORD " + std::to_string(value), REG_DWORD, DwordBytes(static_cast<DWORD>(value))});
   }
   return all;
 }

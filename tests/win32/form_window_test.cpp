@@ -13,8 +13,8 @@ namespace {
 constexpr ElementDesc kProbeElements[] = {
     {Element::cmdOK, ElementKind::kCommandButton, Element::frmAbout, u"OK", {0, 0, 900, 300}, 0}};
 constexpr FormDesc kProbeForm = {
-    Element::frmAbout, u"Probe", 1500, 900, 0, 0, kProbeElements, {}, {u"Tahoma", 825, 400, 178},
-    {}};
+    Element::frmAbout,          u"Probe", 1500, 900, 0, 0, kProbeElements, {},
+    {u"Tahoma", 825, 400, 178}, {}};
 
 std::vector<std::string>& Log() {
   static std::vector<std::string> log;

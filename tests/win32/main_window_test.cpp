@@ -21,7 +21,7 @@ struct Place {
 struct ElementFacts {
   Element element;
   const wchar_t* class_name;
-  LONG type;  // the button or edit style that makes its kind
+  LONG type;      // the button or edit style that makes its kind
   bool tab_stop;  // as started with OptHide selected, which holds its group's tab stop
   Place place;
   const wchar_t* english;  // nullptr: not labelled
@@ -117,8 +117,8 @@ class MainWindowTest : public ProgramTest {
       EXPECT_EQ((::GetWindowLongW(Control(element), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, persian)
           << ElementName(element);
     }
-    for (const Element element : {Element::cmdApply, Element::cmdAbout, Element::cmdExit,
-                                  Element::txtCur, Element::pic}) {
+    for (const Element element :
+         {Element::cmdApply, Element::cmdAbout, Element::cmdExit, Element::txtCur, Element::pic}) {
       EXPECT_EQ(::GetWindowLongW(Control(element), GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0)
           << ElementName(element);
     }

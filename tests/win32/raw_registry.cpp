@@ -3,8 +3,8 @@
 namespace lumora::testing {
 
 std::vector<BYTE> DwordBytes(DWORD value) {
-  return {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8U),
-          static_cast<BYTE>(value >> 16U), static_cast<BYTE>(value >> 24U)};
+  return {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8U), static_cast<BYTE>(value >> 16U),
+          static_cast<BYTE>(value >> 24U)};
 }
 
 std::vector<BYTE> SzBytes(const std::wstring& text) {

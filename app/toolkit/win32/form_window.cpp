@@ -175,8 +175,8 @@ UniqueMenu FormWindow::BuildMenu() const {
     if (desc.parent == form_.window) {
       UniqueMenu created(::CreatePopupMenu());
       if (created.get() == nullptr) ThrowLastError("CreatePopupMenu");
-      if (!::AppendMenuW(bar.get(), MF_POPUP | MF_STRING,
-                         reinterpret_cast<UINT_PTR>(created.get()), text.c_str())) {
+      if (!::AppendMenuW(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(created.get()),
+                         text.c_str())) {
         ThrowLastError("AppendMenu");
       }
       popup = created.release();  // the bar owns it now
@@ -300,11 +300,10 @@ void FormWindow::ReleaseOwner() {
 FormWindow::Fonts FormWindow::MakeFonts() const {
   const auto make = [this](const FontDesc& desc) {
     const std::wstring face = ToWide(desc.face);
-    UniqueFont font(::CreateFontW(FontHeightForPoints(desc.hundredths_of_point, dpi_), 0, 0, 0,
-                                  desc.weight, FALSE, FALSE, FALSE,
-                                  static_cast<DWORD>(desc.charset), OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+    UniqueFont font(::CreateFontW(
+        FontHeightForPoints(desc.hundredths_of_point, dpi_), 0, 0, 0, desc.weight, FALSE, FALSE,
+        FALSE, static_cast<DWORD>(desc.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
     if (font.get() == nullptr) ThrowLastError("CreateFont");
     return font;
   };
@@ -329,8 +328,8 @@ void FormWindow::UseIcons() {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const auto load = [&](int metric) {
     const int size = MetricForDpi(metric, dpi_);
-    return UniqueIcon(static_cast<HICON>(::LoadImageW(
-        instance, MAKEINTRESOURCEW(frame_.icon_id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(frame_.icon_id),
+                                                      IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
   };
   Icons icons{load(SM_CXICON), load(SM_CXSMICON)};
   ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.large_icon.get()));
@@ -355,10 +354,9 @@ void FormWindow::CreateElements() {
     const auto id = static_cast<INT_PTR>(ControlId(desc.element));
     // Everything is left to right at creation: no mirroring to allow for yet.
     const PixelRect rect = ToPixels(desc.rect, dpi_);
-    HWND control = ::CreateWindowExW(cls.ex_style, cls.class_name, caption.c_str(), style,
-                                     rect.left, rect.top, rect.width, rect.height,
-                                     Handle(desc.container), reinterpret_cast<HMENU>(id), instance,
-                                     nullptr);
+    HWND control = ::CreateWindowExW(
+        cls.ex_style, cls.class_name, caption.c_str(), style, rect.left, rect.top, rect.width,
+        rect.height, Handle(desc.container), reinterpret_cast<HMENU>(id), instance, nullptr);
     if (control == nullptr) ThrowLastError("CreateWindowEx");
     handles_[static_cast<std::size_t>(desc.element)] = control;
     if (desc.kind == ElementKind::kFrame) {
@@ -400,10 +398,10 @@ void FormWindow::PlaceOnScreen() {
   // client area exactly.
   RECT inside{};
   ::GetClientRect(hwnd_, &inside);
-  const int width = (window.right - window.left) + TwipsToPixels(form_.client_width, dpi_) -
-                    inside.right;
-  const int height = (window.bottom - window.top) + TwipsToPixels(form_.client_height, dpi_) -
-                     inside.bottom;
+  const int width =
+      (window.right - window.left) + TwipsToPixels(form_.client_width, dpi_) - inside.right;
+  const int height =
+      (window.bottom - window.top) + TwipsToPixels(form_.client_height, dpi_) - inside.bottom;
   const int left = TwipsToPixels(form_.screen_left, dpi_) - (client.x - window.left);
   const int top = TwipsToPixels(form_.screen_top, dpi_) - (client.y - window.top);
   ::SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -51,9 +51,7 @@ HWND Win32WindowOps::WindowOf(Element element) const {
   return hwnd;
 }
 
-HWND Win32WindowOps::MainHwnd() const {
-  return forms_.empty() ? nullptr : forms_.front()->Hwnd();
-}
+HWND Win32WindowOps::MainHwnd() const { return forms_.empty() ? nullptr : forms_.front()->Hwnd(); }
 
 void Win32WindowOps::SetCaption(Element element, std::u16string_view caption) {
   FormWindow& form = FormOf(element);
@@ -137,8 +135,7 @@ void Win32WindowOps::SetRightToLeft(Element element, bool right_to_left) {
   if (desc->kind != ElementKind::kLabel) {
     ThrowPlatformError(On("Setting right-to-left", element), ERROR_INVALID_PARAMETER);
   }
-  ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_RTLREADING, right_to_left ? WS_EX_RTLREADING : 0,
-              element);
+  ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_RTLREADING, right_to_left ? WS_EX_RTLREADING : 0, element);
 }
 
 void Win32WindowOps::SetLabelAlignment(Element element, int alignment) {
