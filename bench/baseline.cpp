@@ -2,16 +2,17 @@
 #include <windows.h>
 
 namespace {
-LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param) {
   if (message == WM_DESTROY) {
     ::PostQuitMessage(0);
     return 0;
   }
-  return ::DefWindowProcW(hwnd, message, wParam, lParam);
+  return ::DefWindowProcW(hwnd, message, w_param, l_param);
 }
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): the system's names
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/, int show) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = &Proc;
   wc.hInstance = instance;

@@ -23,19 +23,19 @@ const std::wstring kAdvancedKey =
     lumora::ToWide(lumora::ExplorerAdvancedKey.substr(lumora::ExplorerAdvancedKey.find(u'\\') + 1));
 
 double Now() {
-  static const double frequency = [] {
+  static const double kFrequency = [] {
     LARGE_INTEGER f;
     ::QueryPerformanceFrequency(&f);
     return static_cast<double>(f.QuadPart);
   }();
   LARGE_INTEGER t;
   ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / frequency;  // milliseconds
+  return static_cast<double>(t.QuadPart) * 1000.0 / kFrequency;  // milliseconds
 }
 
 struct Search {
   DWORD pid;
-  const wchar_t* className;
+  const wchar_t* class_name;
   HWND found;
 };
 
@@ -45,17 +45,17 @@ BOOL CALLBACK Find(HWND hwnd, LPARAM param) {
   ::GetWindowThreadProcessId(hwnd, &pid);
   wchar_t name[64] = {};
   ::GetClassNameW(hwnd, name, 64);
-  if (pid == search->pid && ::IsWindowVisible(hwnd) && lstrcmpW(name, search->className) == 0) {
+  if (pid == search->pid && ::IsWindowVisible(hwnd) && lstrcmpW(name, search->class_name) == 0) {
     search->found = hwnd;
     return FALSE;
   }
   return TRUE;
 }
 
-HWND WaitForWindow(DWORD pid, const wchar_t* className, double timeoutMs = 10000) {
-  const double end = Now() + timeoutMs;
+HWND WaitForWindow(DWORD pid, const wchar_t* class_name, double timeout_ms = 10000) {
+  const double end = Now() + timeout_ms;
   while (Now() < end) {
-    Search search{pid, className, nullptr};
+    Search search{pid, class_name, nullptr};
     ::EnumWindows(&Find, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) return search.found;
     ::Sleep(0);
@@ -84,44 +84,44 @@ DWORD GetDword(HKEY key, const wchar_t* name) {
 }
 
 struct Run {
-  double startMs = 0;
-  double writtenMs = -1;
-  double applyMs = -1;
-  SIZE_T peakWorkingSet = 0;
+  double start_ms = 0;
+  double written_ms = -1;
+  double apply_ms = -1;
+  SIZE_T peak_working_set = 0;
 };
 
-Run Measure(const std::wstring& exe, const wchar_t* className, bool measureApply) {
+Run Measure(const std::wstring& exe, const wchar_t* class_name, bool measure_apply) {
   Run run;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  std::wstring commandLine = L"\"" + exe + L"\"";
+  std::wstring command_line = L"\"" + exe + L"\"";
   // Each run starts from the same state: hidden files not shown, system files shown.
   HKEY key = nullptr;
-  if (measureApply) {
+  if (measure_apply) {
     ::RegCreateKeyExW(HKEY_CURRENT_USER, kAdvancedKey.c_str(), 0, nullptr, 0,
                       KEY_NOTIFY | KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr);
     SetDword(key, L"Hidden", 2);
     SetDword(key, L"ShowSuperHidden", 1);
   }
   const double t0 = Now();
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!::CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info)) {
     std::fprintf(stderr, "cannot start %ls\n", exe.c_str());
     std::exit(1);
   }
   ::WaitForInputIdle(info.hProcess, 10000);
-  HWND window = WaitForWindow(info.dwProcessId, className);
-  run.startMs = Now() - t0;
+  HWND window = WaitForWindow(info.dwProcessId, class_name);
+  run.start_ms = Now() - t0;
   if (window == nullptr) {
     std::fprintf(stderr, "no window from %ls\n", exe.c_str());
     std::exit(1);
   }
   PROCESS_MEMORY_COUNTERS memory{};
   if (::GetProcessMemoryInfo(info.hProcess, &memory, sizeof memory)) {
-    run.peakWorkingSet = memory.PeakWorkingSetSize;
+    run.peak_working_set = memory.PeakWorkingSetSize;
   }
-  if (measureApply) {
+  if (measure_apply) {
     // The registry says when both values are written: the program's own part
     // of Apply, apart from the platform's message box. A value set to what it
     // holds may not be reported, so both first hold values Apply never writes.
@@ -136,10 +136,10 @@ Run Measure(const std::wstring& exe, const wchar_t* className, bool measureApply
       const double end = Now() + 5000;
       // Hidden is written first; ShowSuperHidden follows within the same click.
       while (GetDword(key, L"ShowSuperHidden") == 2 && Now() < end) ::Sleep(0);
-      run.writtenMs = Now() - a0;
+      run.written_ms = Now() - a0;
     }
     HWND box = WaitForWindow(info.dwProcessId, L"#32770");
-    run.applyMs = Now() - a0;
+    run.apply_ms = Now() - a0;
     ::CloseHandle(written);
     if (box != nullptr) {
       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -178,20 +178,22 @@ int main(int argc, char** argv) {
   Measure(lumora, L"Lumora.frmMain", false);
   Measure(baseline, L"LumoraBaseline", false);
 
-  std::vector<double> lumoraStart, baselineStart, written, apply, peak;
+  std::vector<double> lumora_start, baseline_start, written, apply, peak;
   for (int i = 0; i < pairs; ++i) {
     // Alternate which goes first, so neither always follows the other.
-    const bool lumoraFirst = i % 2 == 0;
-    if (!lumoraFirst) baselineStart.push_back(Measure(baseline, L"LumoraBaseline", false).startMs);
+    const bool lumora_first = i % 2 == 0;
+    if (!lumora_first)
+      baseline_start.push_back(Measure(baseline, L"LumoraBaseline", false).start_ms);
     const Run run = Measure(lumora, L"Lumora.frmMain", true);
-    lumoraStart.push_back(run.startMs);
-    written.push_back(run.writtenMs);
-    apply.push_back(run.applyMs);
-    peak.push_back(static_cast<double>(run.peakWorkingSet) / 1024.0);
-    if (lumoraFirst) baselineStart.push_back(Measure(baseline, L"LumoraBaseline", false).startMs);
+    lumora_start.push_back(run.start_ms);
+    written.push_back(run.written_ms);
+    apply.push_back(run.apply_ms);
+    peak.push_back(static_cast<double>(run.peak_working_set) / 1024.0);
+    if (lumora_first)
+      baseline_start.push_back(Measure(baseline, L"LumoraBaseline", false).start_ms);
   }
-  const double l = Median(lumoraStart);
-  const double b = Median(baselineStart);
+  const double l = Median(lumora_start);
+  const double b = Median(baseline_start);
   std::printf("pairs                         %d\n", pairs);
   std::printf("start-up, lumora.exe          %.2f ms (median)\n", l);
   std::printf("start-up, baseline            %.2f ms (median)\n", b);

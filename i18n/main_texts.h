@@ -49,7 +49,7 @@ inline constexpr std::array<Element, 6> kMainRightToLeft = {
     Element::OptShow, Element::OptHide,  Element::frmMain,
 };
 
-enum class HidingStatus : unsigned char { Activated, Deactivated };
+enum class HidingStatus : unsigned char { kActivated, kDeactivated };
 
 // The main window's status line texts, indexed by HidingStatus.
 inline constexpr std::array<TextPair, 2> kStatusTexts = {{

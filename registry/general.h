@@ -14,7 +14,7 @@ class WindowOps;
 
 // The text "Error" as a read result.
 struct ReadErrorText {
-  static constexpr std::u16string_view text = u"Error";
+  static constexpr std::u16string_view kText = u"Error";
   friend bool operator==(ReadErrorText, ReadErrorText) = default;
 };
 

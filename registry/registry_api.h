@@ -24,8 +24,9 @@ class RegistryApi {
   RegistryApi& operator=(const RegistryApi&) = delete;
   virtual ~RegistryApi() = default;
 
-  virtual RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view subKey, std::uint32_t options,
-                                  std::uint32_t access, RegHandle& opened) = 0;
+  virtual RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view sub_key,
+                                  std::uint32_t options, std::uint32_t access,
+                                  RegHandle& opened) = 0;
   virtual RegStatus RegQueryValueExA(RegHandle key, std::u16string_view name,
                                      std::uint32_t reserved, std::uint32_t& type,
                                      std::uint8_t* data, std::uint32_t& size) = 0;

@@ -7,7 +7,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 need_install=0
-pkgs=(cmake make g++ libgtest-dev googletest clang libclang-rt-14-dev
+pkgs=(cmake make g++ libgtest-dev googletest clang libclang-rt-14-dev clang-tidy clang-format
       g++-mingw-w64-i686-posix binutils-mingw-w64-i686
       wine wine32:i386 xvfb x11-utils xdotool imagemagick
       fonts-wine python3-minimal procps)

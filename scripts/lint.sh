@@ -13,10 +13,17 @@ clang-format --dry-run --Werror "${sources[@]}"
 mapfile -t windows_units < <(git ls-files '*.cpp' | grep -E '(^|/)(win32|e2e)/|^bench/')
 mapfile -t native_units < <(git ls-files '*.cpp' | grep -vE '(^|/)(win32|e2e|fuzz)/|^bench/')
 jobs=$(nproc)
-tidy() { run-clang-tidy -quiet -j "$jobs" "$@" >/tmp/lumora-tidy.$$ 2>&1 || {
-  grep -E 'warning:|error:' -A3 /tmp/lumora-tidy.$$ | head -100; rm -f /tmp/lumora-tidy.$$; exit 1; }
-  rm -f /tmp/lumora-tidy.$$; }
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+tidy() {
+  if ! run-clang-tidy -quiet -j "$jobs" "$@" >"$log" 2>&1; then
+    grep -E 'warning:|error:' -A3 "$log" | head -200
+    exit 1
+  fi
+}
 tidy -p build/native "${native_units[@]}"
+mapfile -t fuzz_units < <(git ls-files 'tests/fuzz/*.cpp')
+tidy -p build/fuzz "${fuzz_units[@]}"
 cxx=$(ls -d /usr/lib/gcc/i686-w64-mingw32/*/include/c++ | head -1)
 tidy -p build/windows -extra-arg=--target=i686-w64-mingw32 -extra-arg=-isystem"$cxx" \
   -extra-arg=-isystem"$cxx/i686-w64-mingw32" "${windows_units[@]}"

@@ -27,3 +27,6 @@ ctest --preset fuzz
 cmake --preset windows
 cmake --build --preset windows -j "$jobs"
 ctest --preset windows
+
+# Formatting and static checks over every C++ file; any finding fails.
+bash scripts/lint.sh

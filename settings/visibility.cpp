@@ -42,8 +42,8 @@ std::int16_t ToInteger16(const ReadResult& result) {
 }
 
 std::optional<HidingStatus> HidingStatusFor(std::int16_t hidden_value) {
-  if (hidden_value == kHiddenNotShown) return HidingStatus::Activated;
-  if (hidden_value == kHiddenShown) return HidingStatus::Deactivated;
+  if (hidden_value == kHiddenNotShown) return HidingStatus::kActivated;
+  if (hidden_value == kHiddenShown) return HidingStatus::kDeactivated;
   return std::nullopt;
 }
 
@@ -54,10 +54,10 @@ void ReadCurrentOption(VisibilityState& state, General& general, WindowOps& ui) 
 
     if (state.HiddenValue == kHiddenNotShown) {
       ui.SetOptionValue(Element::OptHide, true);
-      SetStatusLine(ui, HidingStatus::Activated);
+      SetStatusLine(ui, HidingStatus::kActivated);
     } else if (state.HiddenValue == kHiddenShown) {
       ui.SetOptionValue(Element::OptShow, true);
-      SetStatusLine(ui, HidingStatus::Deactivated);
+      SetStatusLine(ui, HidingStatus::kDeactivated);
     }
 
     if (state.SuperHiddenValue == kSuperHiddenShown) {
@@ -71,21 +71,21 @@ void ReadCurrentOption(VisibilityState& state, General& general, WindowOps& ui) 
 }
 
 void Apply(VisibilityState& state, General& general, WindowOps& ui) {
-  bool allWritten = true;
+  bool all_written = true;
 
   if (ui.GetOptionValue(Element::OptHide)) {
     if (WriteSetting(general, kHiddenName, kHiddenNotShown)) {
       state.HiddenValue = kHiddenNotShown;
-      SetStatusLine(ui, HidingStatus::Activated);
+      SetStatusLine(ui, HidingStatus::kActivated);
     } else {
-      allWritten = false;
+      all_written = false;
     }
   } else if (ui.GetOptionValue(Element::OptShow)) {
     if (WriteSetting(general, kHiddenName, kHiddenShown)) {
       state.HiddenValue = kHiddenShown;
-      SetStatusLine(ui, HidingStatus::Deactivated);
+      SetStatusLine(ui, HidingStatus::kDeactivated);
     } else {
-      allWritten = false;
+      all_written = false;
     }
   }
 
@@ -95,11 +95,11 @@ void Apply(VisibilityState& state, General& general, WindowOps& ui) {
     if (WriteSetting(general, kSuperHiddenName, value)) {
       state.SuperHiddenValue = value;
     } else {
-      allWritten = false;
+      all_written = false;
     }
   }
 
-  if (allWritten) {
+  if (all_written) {
     ui.MsgBox(Choose(kApplyDoneText), kMsgInformation, Choose(kApplyDoneTitle));
   } else {
     ui.MsgBox(Choose(kApplyFailedText), kMsgCritical, Choose(kApplyFailedTitle));

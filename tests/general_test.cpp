@@ -16,9 +16,9 @@ const std::u16string kFixedPath = u"HKEY_CURRENT_USER\\" + kAdvanced;
 
 class GeneralTest : public ::testing::Test {
  protected:
-  FakeRegistry registry;
-  RecordingWindow ui;
-  General general{registry, ui};
+  FakeRegistry registry_;
+  RecordingWindow ui_;
+  General general_{registry_, ui_};
 };
 
 TEST(RootKeyFromName, MapsTheSevenRootNamesAndNothingElse) {
@@ -51,10 +51,10 @@ TEST(RootKeyFromName, MapsTheSevenRootNamesAndNothingElse) {
 
 struct SplitCase {
   std::u16string path;
-  bool wellFormed;
+  bool well_formed;
   std::uint32_t root;  // kSentinel when left unchanged
-  std::u16string subKey;
-  RegStatus lastStatus;
+  std::u16string sub_key;
+  RegStatus last_status;
 };
 
 TEST_F(GeneralTest, SplitKeyPathTable) {
@@ -74,63 +74,63 @@ TEST_F(GeneralTest, SplitKeyPathTable) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
-    ui.msgBoxes.clear();
+    ui_.msg_boxes.clear();
     std::u16string path = c.path;
     RegHandle root = kSentinel;
-    EXPECT_EQ(general.SplitKeyPath(path, root), c.wellFormed);
+    EXPECT_EQ(general_.SplitKeyPath(path, root), c.well_formed);
     EXPECT_EQ(static_cast<std::uint32_t>(root), c.root);
-    EXPECT_EQ(path, c.subKey);
-    EXPECT_EQ(general.LastStatus, c.lastStatus);
-    ASSERT_EQ(ui.msgBoxes.size(), c.wellFormed ? 0U : 1U);
-    if (!c.wellFormed) {
-      EXPECT_EQ(ui.msgBoxes[0].text, u"Incorrect Format:\n\n" + c.path);
-      EXPECT_EQ(ui.msgBoxes[0].flags, 0);
-      EXPECT_FALSE(ui.msgBoxes[0].title.has_value());
+    EXPECT_EQ(path, c.sub_key);
+    EXPECT_EQ(general_.LastStatus, c.last_status);
+    ASSERT_EQ(ui_.msg_boxes.size(), c.well_formed ? 0U : 1U);
+    if (!c.well_formed) {
+      EXPECT_EQ(ui_.msg_boxes[0].text, u"Incorrect Format:\n\n" + c.path);
+      EXPECT_EQ(ui_.msg_boxes[0].flags, 0);
+      EXPECT_FALSE(ui_.msg_boxes[0].title.has_value());
     }
   }
-  EXPECT_TRUE(registry.calls.empty());
+  EXPECT_TRUE(registry_.calls.empty());
 }
 
 TEST_F(GeneralTest, ReadOpensQueriesAndClosesWithTheSpecifiedArguments) {
-  registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
+  registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
   std::u16string path = kFixedPath;
-  EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{2});
+  EXPECT_EQ(general_.ReadDWord(path, u"Hidden"), ReadResult{2});
   EXPECT_EQ(path, kAdvanced);  // the caller's text becomes the sub-key
 
-  ASSERT_EQ(registry.calls.size(), 3U);
-  const auto& open = registry.calls[0];
+  ASSERT_EQ(registry_.calls.size(), 3U);
+  const auto& open = registry_.calls[0];
   EXPECT_EQ(open.function, "RegOpenKeyExA");
   EXPECT_EQ(open.key, kHkcu);
   EXPECT_EQ(open.text, kAdvanced);
   EXPECT_EQ(open.arg, 0x20019U);
-  const auto& query = registry.calls[1];
+  const auto& query = registry_.calls[1];
   EXPECT_EQ(query.function, "RegQueryValueExA");
-  EXPECT_EQ(query.key, general.OpenedKey);
+  EXPECT_EQ(query.key, general_.OpenedKey);
   EXPECT_EQ(query.text, u"Hidden");
   EXPECT_EQ(query.size, 4U);
-  EXPECT_EQ(registry.calls[2].function, "RegCloseKey");
-  EXPECT_EQ(registry.calls[2].key, general.OpenedKey);
-  EXPECT_EQ(general.LastStatus, 0);
-  EXPECT_EQ(registry.OpenHandles(), 0U);
+  EXPECT_EQ(registry_.calls[2].function, "RegCloseKey");
+  EXPECT_EQ(registry_.calls[2].key, general_.OpenedKey);
+  EXPECT_EQ(general_.LastStatus, 0);
+  EXPECT_EQ(registry_.OpenHandles(), 0U);
 }
 
 TEST_F(GeneralTest, FailedQueryClosesTheKeyAndKeepsTheQueryStatus) {
-  registry.AddKey(kHkcu, kAdvanced);
+  registry_.AddKey(kHkcu, kAdvanced);
   std::u16string path = kFixedPath;
-  EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
-  ASSERT_EQ(registry.calls.size(), 3U);
-  EXPECT_EQ(registry.calls[2].function, "RegCloseKey");
-  EXPECT_EQ(general.LastStatus, kFileNotFound);
-  EXPECT_EQ(registry.OpenHandles(), 0U);
+  EXPECT_EQ(general_.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
+  ASSERT_EQ(registry_.calls.size(), 3U);
+  EXPECT_EQ(registry_.calls[2].function, "RegCloseKey");
+  EXPECT_EQ(general_.LastStatus, kFileNotFound);
+  EXPECT_EQ(registry_.OpenHandles(), 0U);
 }
 
 TEST_F(GeneralTest, FailedOpenReadsAsErrorWithoutFurtherCalls) {
-  registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
-  registry.openStatus = kAccessDenied;
+  registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
+  registry_.open_status = kAccessDenied;
   std::u16string path = kFixedPath;
-  EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
-  EXPECT_EQ(registry.calls.size(), 1U);
-  EXPECT_EQ(general.LastStatus, kAccessDenied);
+  EXPECT_EQ(general_.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
+  EXPECT_EQ(registry_.calls.size(), 1U);
+  EXPECT_EQ(general_.LastStatus, kAccessDenied);
 }
 
 TEST_F(GeneralTest, OnlyAFourByteDwordReadsAsANumber) {
@@ -149,84 +149,84 @@ TEST_F(GeneralTest, OnlyAFourByteDwordReadsAsANumber) {
       {{4, {0x02, 0x00}}, ReadErrorText{}},                      // a DWORD cut short
   };
   for (const auto& [stored, expected] : cases) {
-    registry.Put(kHkcu, kAdvanced, u"Hidden", stored);
+    registry_.Put(kHkcu, kAdvanced, u"Hidden", stored);
     std::u16string path = kFixedPath;
-    EXPECT_EQ(general.ReadDWord(path, u"Hidden"), expected)
+    EXPECT_EQ(general_.ReadDWord(path, u"Hidden"), expected)
         << "type " << stored.type << ", " << stored.data.size() << " bytes";
-    EXPECT_EQ(registry.OpenHandles(), 0U);
+    EXPECT_EQ(registry_.OpenHandles(), 0U);
   }
 }
 
 TEST_F(GeneralTest, EveryReadStartsFromAZeroedBuffer) {
-  registry.PutDword(kHkcu, kAdvanced, u"Hidden", 0xFFFFFFFFU);
+  registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 0xFFFFFFFFU);
   std::u16string path = kFixedPath;
-  ASSERT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{-1});
-  registry.Put(kHkcu, kAdvanced, u"Hidden", {4, {0x01}});
+  ASSERT_EQ(general_.ReadDWord(path, u"Hidden"), ReadResult{-1});
+  registry_.Put(kHkcu, kAdvanced, u"Hidden", {4, {0x01}});
   path = kFixedPath;
-  EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
-  EXPECT_EQ(general.ValueBuffer, (std::array<std::uint8_t, 4>{0x01, 0, 0, 0}));
+  EXPECT_EQ(general_.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
+  EXPECT_EQ(general_.ValueBuffer, (std::array<std::uint8_t, 4>{0x01, 0, 0, 0}));
 }
 
 TEST_F(GeneralTest, RootAloneOpensTheRootKeyItself) {
-  registry.PutDword(static_cast<RegHandle>(0x80000002U), u"", u"Probe", 7);
+  registry_.PutDword(static_cast<RegHandle>(0x80000002U), u"", u"Probe", 7);
   std::u16string path = u"HKEY_LOCAL_MACHINE";
-  EXPECT_EQ(general.ReadDWord(path, u"Probe"), ReadResult{7});
-  EXPECT_EQ(registry.calls.at(0).text, u"");
+  EXPECT_EQ(general_.ReadDWord(path, u"Probe"), ReadResult{7});
+  EXPECT_EQ(registry_.calls.at(0).text, u"");
 }
 
 TEST_F(GeneralTest, NoRootMeansNoCallAndNoMessage) {
   for (const std::u16string start : {u"HKEY_", u"HKEY_Current_User\\Software"}) {
     std::u16string path = start;
-    EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{std::monostate{}});
+    EXPECT_EQ(general_.ReadDWord(path, u"Hidden"), ReadResult{std::monostate{}});
     path = start;
-    EXPECT_FALSE(general.WriteDWord(path, u"Hidden", 1));
+    EXPECT_FALSE(general_.WriteDWord(path, u"Hidden", 1));
   }
-  EXPECT_TRUE(registry.calls.empty());
-  EXPECT_TRUE(ui.msgBoxes.empty());
+  EXPECT_TRUE(registry_.calls.empty());
+  EXPECT_TRUE(ui_.msg_boxes.empty());
 }
 
 TEST_F(GeneralTest, MalformedPathAfterAWellFormedOneCallsNothing) {
-  registry.PutDword(kHkcu, kAdvanced, u"Hidden", 1);
+  registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 1);
   std::u16string path = kFixedPath;
-  ASSERT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{1});
-  const auto callsBefore = registry.calls.size();
+  ASSERT_EQ(general_.ReadDWord(path, u"Hidden"), ReadResult{1});
+  const auto calls_before = registry_.calls.size();
 
   path = u"Software\\Microsoft";
-  EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
+  EXPECT_EQ(general_.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
   path = u"HKEY_CURRENT_USER\\Software\\";
-  EXPECT_FALSE(general.WriteDWord(path, u"Hidden", 2));
+  EXPECT_FALSE(general_.WriteDWord(path, u"Hidden", 2));
 
-  EXPECT_EQ(registry.calls.size(), callsBefore);
-  EXPECT_EQ(ui.msgBoxes.size(), 2U);
-  EXPECT_EQ(general.RootKey, kHkcu);  // left as the earlier split set it
+  EXPECT_EQ(registry_.calls.size(), calls_before);
+  EXPECT_EQ(ui_.msg_boxes.size(), 2U);
+  EXPECT_EQ(general_.RootKey, kHkcu);  // left as the earlier split set it
 }
 
 TEST_F(GeneralTest, WriteOpensSetsAndClosesWithTheSpecifiedArguments) {
-  registry.AddKey(kHkcu, kAdvanced);
+  registry_.AddKey(kHkcu, kAdvanced);
   std::u16string path = kFixedPath;
-  EXPECT_TRUE(general.WriteDWord(path, u"ShowSuperHidden", -2));
+  EXPECT_TRUE(general_.WriteDWord(path, u"ShowSuperHidden", -2));
 
-  ASSERT_EQ(registry.calls.size(), 3U);
-  EXPECT_EQ(registry.calls[0].function, "RegOpenKeyExA");
-  EXPECT_EQ(registry.calls[0].key, kHkcu);
-  EXPECT_EQ(registry.calls[0].text, kAdvanced);
-  EXPECT_EQ(registry.calls[0].arg, 0x20006U);
-  const auto& set = registry.calls[1];
+  ASSERT_EQ(registry_.calls.size(), 3U);
+  EXPECT_EQ(registry_.calls[0].function, "RegOpenKeyExA");
+  EXPECT_EQ(registry_.calls[0].key, kHkcu);
+  EXPECT_EQ(registry_.calls[0].text, kAdvanced);
+  EXPECT_EQ(registry_.calls[0].arg, 0x20006U);
+  const auto& set = registry_.calls[1];
   EXPECT_EQ(set.function, "RegSetValueExA");
   EXPECT_EQ(set.text, u"ShowSuperHidden");
   EXPECT_EQ(set.arg, 4U);
   EXPECT_EQ(set.size, 4U);
   EXPECT_EQ(set.data, (std::vector<std::uint8_t>{0xFE, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(registry.calls[2].function, "RegCloseKey");
-  EXPECT_EQ(registry.OpenHandles(), 0U);
+  EXPECT_EQ(registry_.calls[2].function, "RegCloseKey");
+  EXPECT_EQ(registry_.OpenHandles(), 0U);
 }
 
 TEST_F(GeneralTest, WriteReplacesAnotherTypeAndLeavesOtherValuesAlone) {
-  registry.Put(kHkcu, kAdvanced, u"Hidden", {1, {'2', 0}});
-  registry.Put(kHkcu, kAdvanced, u"Other", {3, {1, 2, 3, 4, 5}});
+  registry_.Put(kHkcu, kAdvanced, u"Hidden", {1, {'2', 0}});
+  registry_.Put(kHkcu, kAdvanced, u"Other", {3, {1, 2, 3, 4, 5}});
   std::u16string path = kFixedPath;
-  EXPECT_TRUE(general.WriteDWord(path, u"Hidden", 2));
-  const auto* key = registry.Key(kHkcu, kAdvanced);
+  EXPECT_TRUE(general_.WriteDWord(path, u"Hidden", 2));
+  const auto* key = registry_.Key(kHkcu, kAdvanced);
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->at(u"Hidden"), (StoredValue{4, {2, 0, 0, 0}}));
   EXPECT_EQ(key->at(u"Other"), (StoredValue{3, {1, 2, 3, 4, 5}}));
@@ -234,33 +234,33 @@ TEST_F(GeneralTest, WriteReplacesAnotherTypeAndLeavesOtherValuesAlone) {
 
 TEST_F(GeneralTest, WriteReportsFailuresAndCreatesNoKey) {
   std::u16string path = kFixedPath;
-  EXPECT_FALSE(general.WriteDWord(path, u"Hidden", 1));  // key missing
-  EXPECT_EQ(registry.calls.size(), 1U);
-  EXPECT_EQ(registry.KeyCount(), 0U);
-  EXPECT_EQ(general.LastStatus, kFileNotFound);
+  EXPECT_FALSE(general_.WriteDWord(path, u"Hidden", 1));  // key missing
+  EXPECT_EQ(registry_.calls.size(), 1U);
+  EXPECT_EQ(registry_.KeyCount(), 0U);
+  EXPECT_EQ(general_.LastStatus, kFileNotFound);
 
-  registry.AddKey(kHkcu, kAdvanced);
-  registry.setFailures[u"Hidden"] = kAccessDenied;
-  registry.calls.clear();
+  registry_.AddKey(kHkcu, kAdvanced);
+  registry_.set_failures[u"Hidden"] = kAccessDenied;
+  registry_.calls.clear();
   path = kFixedPath;
-  EXPECT_FALSE(general.WriteDWord(path, u"Hidden", 1));
-  ASSERT_EQ(registry.calls.size(), 3U);  // the key is closed all the same
-  EXPECT_EQ(registry.calls[2].function, "RegCloseKey");
-  EXPECT_EQ(general.LastStatus, 0);  // the close's status, as always last
+  EXPECT_FALSE(general_.WriteDWord(path, u"Hidden", 1));
+  ASSERT_EQ(registry_.calls.size(), 3U);  // the key is closed all the same
+  EXPECT_EQ(registry_.calls[2].function, "RegCloseKey");
+  EXPECT_EQ(general_.LastStatus, 0);  // the close's status, as always last
 
-  registry.setFailures.clear();
-  registry.closeStatus = kInvalidHandle;  // a failing close does not undo a set
+  registry_.set_failures.clear();
+  registry_.close_status = kInvalidHandle;  // a failing close does not undo a set
   path = kFixedPath;
-  EXPECT_TRUE(general.WriteDWord(path, u"Hidden", 1));
-  EXPECT_EQ(general.LastStatus, kInvalidHandle);
+  EXPECT_TRUE(general_.WriteDWord(path, u"Hidden", 1));
+  EXPECT_EQ(general_.LastStatus, kInvalidHandle);
 }
 
 TEST_F(GeneralTest, SubKeyWithLeadingBackslashGoesToTheRegistryUnchanged) {
   std::u16string path = u"HKEY_USERS\\\\S-1";
-  EXPECT_FALSE(general.WriteDWord(path, u"Hidden", 1));
-  ASSERT_EQ(registry.calls.size(), 1U);
-  EXPECT_EQ(registry.calls[0].key, static_cast<RegHandle>(0x80000003U));
-  EXPECT_EQ(registry.calls[0].text, u"\\S-1");
+  EXPECT_FALSE(general_.WriteDWord(path, u"Hidden", 1));
+  ASSERT_EQ(registry_.calls.size(), 1U);
+  EXPECT_EQ(registry_.calls[0].key, static_cast<RegHandle>(0x80000003U));
+  EXPECT_EQ(registry_.calls[0].text, u"\\S-1");
 }
 
 }  // namespace

@@ -24,54 +24,54 @@ const std::vector<std::string> kMarkPersian = {"SetMenuChecked mnuLangPersian=1"
 class LanguageTest : public ::testing::Test {
  protected:
   void TearDown() override { CurrentLanguage.clear(); }
-  FakeSettingsStore store;
-  RecordingWindow ui;
+  FakeSettingsStore store_;
+  RecordingWindow ui_;
 };
 
 struct LoadCase {
   std::optional<std::u16string> stored;
-  std::vector<std::u16string> storeLog;
+  std::vector<std::u16string> store_log;
   std::u16string language;
   std::vector<std::string> marks;
-  std::u16string storedAfter;
+  std::u16string stored_after;
 };
 
 TEST_F(LanguageTest, LoadLanguageNormalisesTheStoredPreference) {
-  const std::vector<std::u16string> readOnly = {u"Get", u"Get"};
+  const std::vector<std::u16string> read_only = {u"Get", u"Get"};
   const std::vector<std::u16string> created = {u"Get", u"Save English", u"Get"};
   const LoadCase cases[] = {
       {std::nullopt, created, u"English", kMarkEnglish, u"English"},
       {u"", created, u"English", kMarkEnglish, u"English"},
-      {u"Persian", readOnly, u"Persian", kMarkPersian, u"Persian"},
-      {u"English", readOnly, u"English", kMarkEnglish, u"English"},
-      {u"persian", readOnly, u"English", kMarkEnglish, u"persian"},
-      {u"PERSIAN", readOnly, u"English", kMarkEnglish, u"PERSIAN"},
-      {u" Persian", readOnly, u"English", kMarkEnglish, u" Persian"},
-      {u"English ", readOnly, u"English", kMarkEnglish, u"English "},
-      {u"فارسي", readOnly, u"English", kMarkEnglish, u"فارسي"},
+      {u"Persian", read_only, u"Persian", kMarkPersian, u"Persian"},
+      {u"English", read_only, u"English", kMarkEnglish, u"English"},
+      {u"persian", read_only, u"English", kMarkEnglish, u"persian"},
+      {u"PERSIAN", read_only, u"English", kMarkEnglish, u"PERSIAN"},
+      {u" Persian", read_only, u"English", kMarkEnglish, u" Persian"},
+      {u"English ", read_only, u"English", kMarkEnglish, u"English "},
+      {u"فارسي", read_only, u"English", kMarkEnglish, u"فارسي"},
   };
   for (const auto& c : cases) {
     FakeSettingsStore st;
     RecordingWindow window;
     if (c.stored) st.entries[FakeSettingsStore::LanguageAddress()] = *c.stored;
     LoadLanguage(st, window);
-    EXPECT_EQ(st.log, c.storeLog);
+    EXPECT_EQ(st.log, c.store_log);
     EXPECT_EQ(CurrentLanguage, c.language);
     EXPECT_EQ(window.log, c.marks);
-    EXPECT_EQ(st.entries[FakeSettingsStore::LanguageAddress()], c.storedAfter);
+    EXPECT_EQ(st.entries[FakeSettingsStore::LanguageAddress()], c.stored_after);
   }
 }
 
 TEST_F(LanguageTest, FailingReadEndsTheLoadHandlerQuietly) {
   FakeRegistry registry;
-  MainForm form{ui, registry, store};
+  MainForm form{ui_, registry, store_};
   CurrentLanguage = u"before";
-  store.failGet = true;
+  store_.fail_get = true;
   EXPECT_NO_THROW(form.Form_Load());
   EXPECT_EQ(CurrentLanguage, u"before");
-  EXPECT_TRUE(ui.log.empty());                          // no check mark, no caption
-  EXPECT_TRUE(registry.calls.empty());                  // the settings are not read
-  EXPECT_THROW(LoadLanguage(store, ui), RuntimeError);  // no trap of its own
+  EXPECT_TRUE(ui_.log.empty());                           // no check mark, no caption
+  EXPECT_TRUE(registry.calls.empty());                    // the settings are not read
+  EXPECT_THROW(LoadLanguage(store_, ui_), RuntimeError);  // no trap of its own
 }
 
 TEST_F(LanguageTest, EachExitPathSavesTheLanguageOnce) {
@@ -95,20 +95,20 @@ TEST_F(LanguageTest, EachExitPathSavesTheLanguageOnce) {
     EXPECT_EQ(st.log, std::vector<std::u16string>{u"Save Persian"});
     EXPECT_EQ(window.log, uiLog);
   }
-  store.failSave = true;
-  EXPECT_THROW(SaveLanguage(store), RuntimeError);  // reaches the default handler
+  store_.fail_save = true;
+  EXPECT_THROW(SaveLanguage(store_), RuntimeError);  // reaches the default handler
 }
 
 TEST_F(LanguageTest, ApplyLanguageLabelsThenTurnsInTableOrder) {
-  ApplyLanguage(ui, u"Persian");
-  ASSERT_EQ(ui.log.size(), kMainTexts.size() + kMainRightToLeft.size());
+  ApplyLanguage(ui_, u"Persian");
+  ASSERT_EQ(ui_.log.size(), kMainTexts.size() + kMainRightToLeft.size());
   for (std::size_t i = 0; i < kMainTexts.size(); ++i) {
-    EXPECT_EQ(ui.log[i], "SetCaption " + std::string(ElementName(kMainTexts[i].element)));
-    EXPECT_EQ(ui.captions[kMainTexts[i].element], kMainTexts[i].text.persian);
+    EXPECT_EQ(ui_.log[i], "SetCaption " + std::string(ElementName(kMainTexts[i].element)));
+    EXPECT_EQ(ui_.captions[kMainTexts[i].element], kMainTexts[i].text.persian);
   }
-  EXPECT_EQ(ui.log[17], "SetRightToLeft framOpt=1");
-  EXPECT_EQ(ui.log.back(), "SetRightToLeft frmMain=1");
-  EXPECT_EQ(ui.captions[Element::frmMain], u"لومورا !");
+  EXPECT_EQ(ui_.log[17], "SetRightToLeft framOpt=1");
+  EXPECT_EQ(ui_.log.back(), "SetRightToLeft frmMain=1");
+  EXPECT_EQ(ui_.captions[Element::frmMain], u"لومورا !");
 
   for (const std::u16string_view other : {u"english", u"", u"Persian "}) {
     RecordingWindow window;
@@ -119,9 +119,9 @@ TEST_F(LanguageTest, ApplyLanguageLabelsThenTurnsInTableOrder) {
 
 TEST_F(LanguageTest, ChoosingTheCheckedItemDoesNothing) {
   CurrentLanguage = u"English";
-  ui.menuChecks[Element::mnuLangEnglish] = true;
-  SwitchLanguage(ui, Element::mnuLangEnglish, HidingStatus::Activated);
-  EXPECT_EQ(ui.log, std::vector<std::string>{"GetMenuChecked mnuLangEnglish"});
+  ui_.menu_checks[Element::mnuLangEnglish] = true;
+  SwitchLanguage(ui_, Element::mnuLangEnglish, HidingStatus::kActivated);
+  EXPECT_EQ(ui_.log, std::vector<std::string>{"GetMenuChecked mnuLangEnglish"});
   EXPECT_EQ(CurrentLanguage, u"English");
 }
 
@@ -136,19 +136,19 @@ TEST_F(LanguageTest, SwitchRelabelsRebuildsTheStatusLineAndMovesTheMark) {
     SCOPED_TRACE(hidden);
     RecordingWindow window;
     CurrentLanguage = u"English";
-    window.menuChecks[Element::mnuLangEnglish] = true;
+    window.menu_checks[Element::mnuLangEnglish] = true;
     window.texts[Element::txtCur] = u"as it was";
     SwitchLanguage(window, Element::mnuLangPersian, HidingStatusFor(hidden));
 
     EXPECT_EQ(CurrentLanguage, u"Persian");
     auto changes = window.Changes();
-    const std::size_t statusWrites = status ? 1 : 0;
-    ASSERT_EQ(changes.size(), kMainTexts.size() + statusWrites + kMainRightToLeft.size() + 2);
+    const std::size_t status_writes = status ? 1 : 0;
+    ASSERT_EQ(changes.size(), kMainTexts.size() + status_writes + kMainRightToLeft.size() + 2);
     EXPECT_EQ(changes[kMainTexts.size() - 1], "SetCaption frmMain");
     if (status) {
       EXPECT_EQ(changes[kMainTexts.size()], "SetText txtCur");
     }
-    EXPECT_EQ(changes[kMainTexts.size() + statusWrites], "SetRightToLeft framOpt=1");
+    EXPECT_EQ(changes[kMainTexts.size() + status_writes], "SetRightToLeft framOpt=1");
     EXPECT_EQ(std::vector(changes.end() - 2, changes.end()), kMarkPersian);
     EXPECT_EQ(window.texts[Element::txtCur], status.value_or(u"as it was"));
   }
@@ -160,28 +160,28 @@ TEST_F(LanguageTest, PersianThenEnglishGivesTheEnglishStartUpState) {
       u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
   registry.PutDword(static_cast<RegHandle>(0x80000001U), advanced, u"Hidden", 2);
   registry.PutDword(static_cast<RegHandle>(0x80000001U), advanced, u"ShowSuperHidden", 1);
-  MainForm form{ui, registry, store};
+  MainForm form{ui_, registry, store_};
   form.Form_Load();
-  const auto captions = ui.captions;
-  const auto texts = ui.texts;
-  const auto rightToLeft = ui.rightToLeft;
-  const auto menuChecks = ui.menuChecks;
-  const auto options = ui.options;
-  const auto storeLog = store.log;
-  const auto registryCalls = registry.calls.size();
+  const auto captions = ui_.captions;
+  const auto texts = ui_.texts;
+  const auto right_to_left = ui_.right_to_left;
+  const auto menu_checks = ui_.menu_checks;
+  const auto options = ui_.options;
+  const auto store_log = store_.log;
+  const auto registry_calls = registry.calls.size();
 
   form.mnuLangPersian_Click();
-  EXPECT_EQ(ui.captions[Element::cmdApply], u"اجرا");
-  EXPECT_EQ(ui.texts[Element::txtCur], u".مخفي کردن فعال است");
+  EXPECT_EQ(ui_.captions[Element::cmdApply], u"اجرا");
+  EXPECT_EQ(ui_.texts[Element::txtCur], u".مخفي کردن فعال است");
   form.mnuLangEnglish_Click();
 
-  EXPECT_EQ(ui.captions, captions);
-  EXPECT_EQ(ui.texts, texts);
-  EXPECT_EQ(ui.rightToLeft, rightToLeft);
-  EXPECT_EQ(ui.menuChecks, menuChecks);
-  EXPECT_EQ(ui.options, options);
-  EXPECT_EQ(store.log, storeLog);  // the switch stores nothing
-  EXPECT_EQ(registry.calls.size(), registryCalls);
+  EXPECT_EQ(ui_.captions, captions);
+  EXPECT_EQ(ui_.texts, texts);
+  EXPECT_EQ(ui_.right_to_left, right_to_left);
+  EXPECT_EQ(ui_.menu_checks, menu_checks);
+  EXPECT_EQ(ui_.options, options);
+  EXPECT_EQ(store_.log, store_log);  // the switch stores nothing
+  EXPECT_EQ(registry.calls.size(), registry_calls);
 }
 
 }  // namespace

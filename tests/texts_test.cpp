@@ -16,6 +16,7 @@ namespace {
 
 std::vector<TextPair> AllTexts() {
   std::vector<TextPair> texts;
+  texts.reserve(32);
   for (const ElementText& row : kMainTexts) texts.push_back(row.text);
   texts.insert(texts.end(), kStatusTexts.begin(), kStatusTexts.end());
   texts.push_back(kApplyDoneText);
@@ -37,8 +38,8 @@ TEST(Texts, PersianUsesTheStoredLettersAndEnglishIsAscii) {
     ASSERT_FALSE(text.persian.empty());
     ASSERT_FALSE(text.english.empty());
     for (const char16_t c : text.persian) {
-      const bool arabicBlock = c >= u'\u0600' && c <= u'\u06FF';
-      EXPECT_TRUE(arabicBlock || IsPlainPunctuationOrSpace(c)) << std::hex << int{c};
+      const bool arabic_block = c >= u'\u0600' && c <= u'\u06FF';
+      EXPECT_TRUE(arabic_block || IsPlainPunctuationOrSpace(c)) << std::hex << int{c};
       EXPECT_NE(c, u'\u06CC');  // Farsi yeh: the texts store U+064A
       EXPECT_NE(c, u'\u0643');  // Arabic kaf: the texts store U+06A9
     }

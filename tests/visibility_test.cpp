@@ -28,8 +28,8 @@ class VisibilityTest : public ::testing::Test {
 
   // A value as the registry holds it; nullopt leaves it missing.
   void Store(const std::u16string& name, std::optional<StoredValue> value) {
-    registry.AddKey(kHkcu, kAdvanced);
-    if (value) registry.Put(kHkcu, kAdvanced, name, *value);
+    registry_.AddKey(kHkcu, kAdvanced);
+    if (value) registry_.Put(kHkcu, kAdvanced, name, *value);
   }
   static StoredValue Dword(std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
@@ -38,16 +38,16 @@ class VisibilityTest : public ::testing::Test {
              static_cast<std::uint8_t>(u >> 16U), static_cast<std::uint8_t>(u >> 24U)}};
   }
   [[nodiscard]] const StoredValue* Stored(const std::u16string& name) const {
-    const auto* key = registry.Key(kHkcu, kAdvanced);
+    const auto* key = registry_.Key(kHkcu, kAdvanced);
     if (key == nullptr) return nullptr;
     const auto it = key->find(name);
     return it == key->end() ? nullptr : &it->second;
   }
 
-  FakeRegistry registry;
-  RecordingWindow ui;
-  General general{registry, ui};
-  VisibilityState state;
+  FakeRegistry registry_;
+  RecordingWindow ui_;
+  General general_{registry_, ui_};
+  VisibilityState state_;
 };
 
 TEST(ToInteger16, ConvertsInRangeAndRaisesOtherwise) {
@@ -74,11 +74,11 @@ TEST(ToInteger16, ConvertsInRangeAndRaisesOtherwise) {
 struct WindowStateCase {
   const char* name;
   std::optional<StoredValue> hidden;
-  std::optional<StoredValue> superHidden;
+  std::optional<StoredValue> super_hidden;
   std::vector<std::string> changes;
   std::optional<std::u16string> status;
-  std::int16_t hiddenValue;
-  std::int16_t superHiddenValue;
+  std::int16_t hidden_value;
+  std::int16_t super_hidden_value;
 };
 
 TEST_F(VisibilityTest, WindowStateFollowsTheTwoValues) {
@@ -130,7 +130,7 @@ TEST_F(VisibilityTest, WindowStateFollowsTheTwoValues) {
     VisibilityState st;
     reg.AddKey(kHkcu, kAdvanced);
     if (c.hidden) reg.Put(kHkcu, kAdvanced, u"Hidden", *c.hidden);
-    if (c.superHidden) reg.Put(kHkcu, kAdvanced, u"ShowSuperHidden", *c.superHidden);
+    if (c.super_hidden) reg.Put(kHkcu, kAdvanced, u"ShowSuperHidden", *c.super_hidden);
 
     ReadCurrentOption(st, gen, window);
 
@@ -138,18 +138,18 @@ TEST_F(VisibilityTest, WindowStateFollowsTheTwoValues) {
     if (c.status) {
       EXPECT_EQ(window.texts[Element::txtCur], *c.status);
     }
-    EXPECT_EQ(st.HiddenValue, c.hiddenValue);
-    EXPECT_EQ(st.SuperHiddenValue, c.superHiddenValue);
-    EXPECT_TRUE(window.msgBoxes.empty());
+    EXPECT_EQ(st.HiddenValue, c.hidden_value);
+    EXPECT_EQ(st.SuperHiddenValue, c.super_hidden_value);
+    EXPECT_TRUE(window.msg_boxes.empty());
     EXPECT_EQ(reg.OpenHandles(), 0U);
   }
 }
 
 TEST_F(VisibilityTest, MissingKeyLeavesEverythingAsCreated) {
-  ReadCurrentOption(state, general, ui);
-  EXPECT_TRUE(ui.Changes().empty());
-  EXPECT_EQ(state.HiddenValue, 0);
-  EXPECT_EQ(registry.calls.size(), 1U);  // "ShowSuperHidden" is never read
+  ReadCurrentOption(state_, general_, ui_);
+  EXPECT_TRUE(ui_.Changes().empty());
+  EXPECT_EQ(state_.HiddenValue, 0);
+  EXPECT_EQ(registry_.calls.size(), 1U);  // "ShowSuperHidden" is never read
 }
 
 TEST_F(VisibilityTest, StatusLineSpeaksOnlyTheTwoLanguages) {
@@ -163,7 +163,7 @@ TEST_F(VisibilityTest, StatusLineSpeaksOnlyTheTwoLanguages) {
   for (const auto& [language, expected] : cases) {
     RecordingWindow window;
     CurrentLanguage = language;
-    SetStatusLine(window, HidingStatus::Activated);
+    SetStatusLine(window, HidingStatus::kActivated);
     if (expected) {
       EXPECT_EQ(window.log, std::vector<std::string>{"SetText txtCur"});
       EXPECT_EQ(window.texts[Element::txtCur], *expected);
@@ -177,19 +177,19 @@ TEST_F(VisibilityTest, PersianStatusTextsAreThoseOfTheMainWindow) {
   CurrentLanguage = u"Persian";
   Store(u"Hidden", Dword(1));
   Store(u"ShowSuperHidden", Dword(1));
-  ReadCurrentOption(state, general, ui);
-  EXPECT_EQ(ui.texts[Element::txtCur], u".مخفي کردن غير فعال است");
-  EXPECT_TRUE(ui.options[Element::OptShow]);
-  EXPECT_EQ(ui.checks[Element::chkSuper], 1);
+  ReadCurrentOption(state_, general_, ui_);
+  EXPECT_EQ(ui_.texts[Element::txtCur], u".مخفي کردن غير فعال است");
+  EXPECT_TRUE(ui_.options[Element::OptShow]);
+  EXPECT_EQ(ui_.checks[Element::chkSuper], 1);
 }
 
 TEST_F(VisibilityTest, TrapEndsReadCurrentOptionOnAFailingWindowOperation) {
   Store(u"Hidden", Dword(2));
   Store(u"ShowSuperHidden", Dword(1));
-  ui.failOn = "SetText";
-  EXPECT_NO_THROW(ReadCurrentOption(state, general, ui));
-  EXPECT_TRUE(ui.options[Element::OptHide]);          // done before the error stays
-  EXPECT_EQ(ui.checks.count(Element::chkSuper), 0U);  // after it, nothing ran
+  ui_.fail_on = "SetText";
+  EXPECT_NO_THROW(ReadCurrentOption(state_, general_, ui_));
+  EXPECT_TRUE(ui_.options[Element::OptHide]);          // done before the error stays
+  EXPECT_EQ(ui_.checks.count(Element::chkSuper), 0U);  // after it, nothing ran
 }
 
 struct ApplyCase {
@@ -238,10 +238,10 @@ TEST_F(VisibilityTest, ApplyWritesTheSelectionInOrderAndConfirms) {
     } else {
       EXPECT_EQ(window.texts.count(Element::txtCur), 0U);
     }
-    ASSERT_EQ(window.msgBoxes.size(), 1U);
-    EXPECT_EQ(window.msgBoxes[0].text, u" Option changes successfully! Good Luck!");
-    EXPECT_EQ(window.msgBoxes[0].flags, 64);
-    EXPECT_EQ(window.msgBoxes[0].title, u"Changed");
+    ASSERT_EQ(window.msg_boxes.size(), 1U);
+    EXPECT_EQ(window.msg_boxes[0].text, u" Option changes successfully! Good Luck!");
+    EXPECT_EQ(window.msg_boxes[0].flags, 64);
+    EXPECT_EQ(window.msg_boxes[0].title, u"Changed");
     EXPECT_EQ(window.Changes().back(), "MsgBox 64");  // after every write
   }
 }
@@ -249,12 +249,12 @@ TEST_F(VisibilityTest, ApplyWritesTheSelectionInOrderAndConfirms) {
 TEST_F(VisibilityTest, ApplyRemembersWhatItWrote) {
   Store(u"Hidden", Dword(1));
   Store(u"ShowSuperHidden", Dword(0));
-  ReadCurrentOption(state, general, ui);
-  ui.SetOptionValue(Element::OptHide, true);
-  ui.SetCheckValue(Element::chkSuper, 1);
-  Apply(state, general, ui);
-  EXPECT_EQ(state.HiddenValue, 2);
-  EXPECT_EQ(state.SuperHiddenValue, 1);
+  ReadCurrentOption(state_, general_, ui_);
+  ui_.SetOptionValue(Element::OptHide, true);
+  ui_.SetCheckValue(Element::chkSuper, 1);
+  Apply(state_, general_, ui_);
+  EXPECT_EQ(state_.HiddenValue, 2);
+  EXPECT_EQ(state_.SuperHiddenValue, 1);
   EXPECT_EQ(*Stored(u"Hidden"), Dword(2));
   EXPECT_EQ(*Stored(u"ShowSuperHidden"), Dword(1));
 }
@@ -262,30 +262,30 @@ TEST_F(VisibilityTest, ApplyRemembersWhatItWrote) {
 TEST_F(VisibilityTest, ApplyInPersianUsesThePersianTexts) {
   CurrentLanguage = u"Persian";
   Store(u"Hidden", std::nullopt);
-  ui.options[Element::OptHide] = true;
-  Apply(state, general, ui);
-  EXPECT_EQ(ui.texts[Element::txtCur], u".مخفي کردن فعال است");
-  ASSERT_EQ(ui.msgBoxes.size(), 1U);
-  EXPECT_EQ(ui.msgBoxes[0].text, u" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ");
-  EXPECT_EQ(ui.msgBoxes[0].title, u"Changed");
-  EXPECT_EQ(ui.msgBoxes[0].flags, 64);
+  ui_.options[Element::OptHide] = true;
+  Apply(state_, general_, ui_);
+  EXPECT_EQ(ui_.texts[Element::txtCur], u".مخفي کردن فعال است");
+  ASSERT_EQ(ui_.msg_boxes.size(), 1U);
+  EXPECT_EQ(ui_.msg_boxes[0].text, u" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ");
+  EXPECT_EQ(ui_.msg_boxes[0].title, u"Changed");
+  EXPECT_EQ(ui_.msg_boxes[0].flags, 64);
 }
 
 TEST_F(VisibilityTest, ApplyConfirmsInEnglishForAnyOtherLanguage) {
   CurrentLanguage = u"persian";
   Store(u"Hidden", std::nullopt);
-  ui.options[Element::OptShow] = true;
-  Apply(state, general, ui);
-  EXPECT_EQ(ui.texts.count(Element::txtCur), 0U);  // status line speaks two languages only
-  EXPECT_EQ(ui.msgBoxes.at(0).text, u" Option changes successfully! Good Luck!");
+  ui_.options[Element::OptShow] = true;
+  Apply(state_, general_, ui_);
+  EXPECT_EQ(ui_.texts.count(Element::txtCur), 0U);  // status line speaks two languages only
+  EXPECT_EQ(ui_.msg_boxes.at(0).text, u" Option changes successfully! Good Luck!");
 }
 
 struct FailedApplyCase {
   const char* name;
   std::u16string language;
-  bool keyMissing;
-  std::u16string failingValue;
-  bool statusSet;
+  bool key_missing;
+  std::u16string failing_value;
+  bool status_set;
   std::u16string message;
 };
 
@@ -304,30 +304,30 @@ TEST_F(VisibilityTest, ApplyReportsFailedWritesAndShowsNoFalseStatus) {
     RecordingWindow window;
     General gen{reg, window};
     VisibilityState st{1, 0};
-    if (!c.keyMissing) reg.AddKey(kHkcu, kAdvanced);
-    if (!c.failingValue.empty()) reg.setFailures[c.failingValue] = kAccessDenied;
+    if (!c.key_missing) reg.AddKey(kHkcu, kAdvanced);
+    if (!c.failing_value.empty()) reg.set_failures[c.failing_value] = kAccessDenied;
     window.options[Element::OptHide] = true;
     window.checks[Element::chkSuper] = 1;
 
     Apply(st, gen, window);
 
-    EXPECT_EQ(window.texts.count(Element::txtCur), c.statusSet ? 1U : 0U);
-    EXPECT_EQ(st.HiddenValue, c.statusSet ? 2 : 1);
-    const bool superWritten = !c.keyMissing && c.failingValue != u"ShowSuperHidden";
-    EXPECT_EQ(st.SuperHiddenValue, superWritten ? 1 : 0);
-    ASSERT_EQ(window.msgBoxes.size(), 1U);
-    EXPECT_EQ(window.msgBoxes[0].text, c.message);
-    EXPECT_EQ(window.msgBoxes[0].flags, 16);
-    EXPECT_EQ(window.msgBoxes[0].title, u"Not changed");
-    EXPECT_EQ(reg.KeyCount(), c.keyMissing ? 0U : 1U);
+    EXPECT_EQ(window.texts.count(Element::txtCur), c.status_set ? 1U : 0U);
+    EXPECT_EQ(st.HiddenValue, c.status_set ? 2 : 1);
+    const bool super_written = !c.key_missing && c.failing_value != u"ShowSuperHidden";
+    EXPECT_EQ(st.SuperHiddenValue, super_written ? 1 : 0);
+    ASSERT_EQ(window.msg_boxes.size(), 1U);
+    EXPECT_EQ(window.msg_boxes[0].text, c.message);
+    EXPECT_EQ(window.msg_boxes[0].flags, 16);
+    EXPECT_EQ(window.msg_boxes[0].title, u"Not changed");
+    EXPECT_EQ(reg.KeyCount(), c.key_missing ? 0U : 1U);
   }
 }
 
 TEST_F(VisibilityTest, ApplyHasNoTrap) {
   Store(u"Hidden", std::nullopt);
-  ui.failOn = "GetOptionValue";
-  EXPECT_THROW(Apply(state, general, ui), RuntimeError);
-  EXPECT_TRUE(registry.calls.empty());
+  ui_.fail_on = "GetOptionValue";
+  EXPECT_THROW(Apply(state_, general_, ui_), RuntimeError);
+  EXPECT_TRUE(registry_.calls.empty());
 }
 
 }  // namespace

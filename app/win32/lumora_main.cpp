@@ -12,6 +12,8 @@
 #include "i18n/win32/registry_settings_store.h"
 #include "registry/win32/advapi_registry.h"
 
+// The system's headers declare it with names of their own.
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*command_line*/,
                     int show_command) {
   using namespace lumora;

@@ -24,11 +24,11 @@ RegHandle FromHkey(HKEY key) {
 
 }  // namespace
 
-RegStatus AdvapiRegistry::RegOpenKeyExA(RegHandle root, std::u16string_view subKey,
+RegStatus AdvapiRegistry::RegOpenKeyExA(RegHandle root, std::u16string_view sub_key,
                                         std::uint32_t options, std::uint32_t access,
                                         RegHandle& opened) {
   HKEY key = nullptr;
-  const std::string ansi = ToAnsi(subKey);
+  const std::string ansi = ToAnsi(sub_key);
   const LONG status = ::RegOpenKeyExA(ToHkey(root), ansi.c_str(), options, access, &key);
   opened = status == ERROR_SUCCESS ? FromHkey(key) : 0;
   return status;
@@ -39,13 +39,13 @@ RegStatus AdvapiRegistry::RegQueryValueExA(RegHandle key, std::u16string_view na
                                            std::uint32_t& type, std::uint8_t* data,
                                            std::uint32_t& size) {
   const std::string ansi = ToAnsi(name);
-  DWORD storedType = 0;
-  DWORD dataSize = size;
+  DWORD stored_type = 0;
+  DWORD data_size = size;
   // The reserved argument is 0 by contract, which the API wants as a null pointer.
   const LONG status =
-      ::RegQueryValueExA(ToHkey(key), ansi.c_str(), nullptr, &storedType, data, &dataSize);
-  type = storedType;
-  size = dataSize;
+      ::RegQueryValueExA(ToHkey(key), ansi.c_str(), nullptr, &stored_type, data, &data_size);
+  type = stored_type;
+  size = data_size;
   return status;
 }
 

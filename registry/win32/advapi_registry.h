@@ -7,7 +7,7 @@ namespace lumora {
 // The registry module's calls, passed straight to advapi32.
 class AdvapiRegistry final : public RegistryApi {
  public:
-  RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view subKey, std::uint32_t options,
+  RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view sub_key, std::uint32_t options,
                           std::uint32_t access, RegHandle& opened) override;
   RegStatus RegQueryValueExA(RegHandle key, std::u16string_view name, std::uint32_t reserved,
                              std::uint32_t& type, std::uint8_t* data, std::uint32_t& size) override;

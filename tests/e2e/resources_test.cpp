@@ -17,7 +17,7 @@ struct IconDirEntry {
   BYTE colours;
   BYTE reserved;
   WORD planes;
-  WORD bitCount;
+  WORD bit_count;
   DWORD bytes;
   WORD id;
 };
@@ -32,20 +32,20 @@ struct IconDir {
 class Resources : public ::testing::Test {
  protected:
   void SetUp() override {
-    module = ::LoadLibraryExW(LumoraExe().c_str(), nullptr,
-                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(module, nullptr);
+    module_ = ::LoadLibraryExW(LumoraExe().c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module_, nullptr);
   }
-  void TearDown() override { ::FreeLibrary(module); }
+  void TearDown() override { ::FreeLibrary(module_); }
 
   std::string Bytes(const wchar_t* type, const wchar_t* name) const {
-    HRSRC found = ::FindResourceW(module, name, type);
+    HRSRC found = ::FindResourceW(module_, name, type);
     if (found == nullptr) return {};
-    const auto* data = static_cast<const char*>(::LockResource(::LoadResource(module, found)));
-    return {data, ::SizeofResource(module, found)};
+    const auto* data = static_cast<const char*>(::LockResource(::LoadResource(module_, found)));
+    return {data, ::SizeofResource(module_, found)};
   }
 
-  HMODULE module = nullptr;
+  HMODULE module_ = nullptr;
 };
 
 TEST_F(Resources, ManifestNamesTheProgramAndCommonControlsSix) {
@@ -68,13 +68,13 @@ TEST_F(Resources, VersionRecordCarriesTheProductTexts) {
   ASSERT_TRUE(::GetFileVersionInfoW(LumoraExe().c_str(), 0, size, block.data()));
   struct Translation {
     WORD language;
-    WORD codePage;
+    WORD code_page;
   }* translation = nullptr;
   UINT length = 0;
   ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
                                reinterpret_cast<void**>(&translation), &length));
   EXPECT_EQ(translation->language, 0x0409);
-  EXPECT_EQ(translation->codePage, 1200);
+  EXPECT_EQ(translation->code_page, 1200);
   const std::pair<const wchar_t*, const wchar_t*> entries[] = {
       {L"FileVersion", L"1.00"},
       {L"ProductVersion", L"1.00"},
@@ -107,7 +107,7 @@ TEST_F(Resources, IconsHoldTheirImages) {
     const auto* header = reinterpret_cast<const IconDir*>(dir.data());
     for (WORD i = 0; i < header->count; ++i) {
       const IconDirEntry& entry = header->entries[i];
-      found.push_back({entry.width == 0 ? 256 : entry.width, entry.bitCount});
+      found.push_back({entry.width == 0 ? 256 : entry.width, entry.bit_count});
     }
     return found;
   };

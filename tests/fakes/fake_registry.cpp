@@ -4,27 +4,27 @@
 
 namespace lumora::testing {
 
-void FakeRegistry::PutDword(RegHandle root, const std::u16string& subKey,
+void FakeRegistry::PutDword(RegHandle root, const std::u16string& sub_key,
                             const std::u16string& name, std::uint32_t value) {
-  Put(root, subKey, name,
+  Put(root, sub_key, name,
       {kRegDword,
        {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8U),
         static_cast<std::uint8_t>(value >> 16U), static_cast<std::uint8_t>(value >> 24U)}});
 }
 
-const FakeRegistry::Values* FakeRegistry::Key(RegHandle root, const std::u16string& subKey) const {
-  const auto it = keys_.find({root, subKey});
+const FakeRegistry::Values* FakeRegistry::Key(RegHandle root, const std::u16string& sub_key) const {
+  const auto it = keys_.find({root, sub_key});
   return it == keys_.end() ? nullptr : &it->second;
 }
 
-RegStatus FakeRegistry::RegOpenKeyExA(RegHandle root, std::u16string_view subKey,
+RegStatus FakeRegistry::RegOpenKeyExA(RegHandle root, std::u16string_view sub_key,
                                       std::uint32_t /*options*/, std::uint32_t access,
                                       RegHandle& opened) {
-  calls.push_back({"RegOpenKeyExA", root, std::u16string{subKey}, access, 0, {}});
-  if (openStatus) return *openStatus;
-  KeyId id{root, std::u16string{subKey}};
+  calls.push_back({"RegOpenKeyExA", root, std::u16string{sub_key}, access, 0, {}});
+  if (open_status) return *open_status;
+  KeyId id{root, std::u16string{sub_key}};
   // A root key always exists; any other key only when added.
-  if (!subKey.empty() && !keys_.contains(id)) return kFileNotFound;
+  if (!sub_key.empty() && !keys_.contains(id)) return kFileNotFound;
   const RegHandle handle = nextHandle_++;
   open_[handle] = std::move(id);
   opened = handle;
@@ -57,7 +57,7 @@ RegStatus FakeRegistry::RegSetValueExA(RegHandle key, std::u16string_view name,
   calls.push_back({"RegSetValueExA", key, std::u16string{name}, type, size, {data, data + size}});
   const auto handle = open_.find(key);
   if (handle == open_.end()) return kInvalidHandle;
-  if (const auto failure = setFailures.find(std::u16string{name}); failure != setFailures.end()) {
+  if (const auto failure = set_failures.find(std::u16string{name}); failure != set_failures.end()) {
     return failure->second;
   }
   keys_[handle->second][std::u16string{name}] = {type, {data, data + size}};
@@ -67,7 +67,7 @@ RegStatus FakeRegistry::RegSetValueExA(RegHandle key, std::u16string_view name,
 RegStatus FakeRegistry::RegCloseKey(RegHandle key) {
   calls.push_back({"RegCloseKey", key, {}, 0, 0, {}});
   if (open_.erase(key) == 0) return kInvalidHandle;
-  return closeStatus.value_or(kRegSuccess);
+  return close_status.value_or(kRegSuccess);
 }
 
 }  // namespace lumora::testing

@@ -40,18 +40,18 @@ class FakeRegistry final : public RegistryApi {
   using KeyId = std::pair<RegHandle, std::u16string>;
   using Values = std::map<std::u16string, StoredValue>;
 
-  void AddKey(RegHandle root, std::u16string subKey) { keys_[{root, std::move(subKey)}]; }
-  void Put(RegHandle root, const std::u16string& subKey, const std::u16string& name,
+  void AddKey(RegHandle root, std::u16string sub_key) { keys_[{root, std::move(sub_key)}]; }
+  void Put(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
            StoredValue value) {
-    keys_[{root, subKey}][name] = std::move(value);
+    keys_[{root, sub_key}][name] = std::move(value);
   }
-  void PutDword(RegHandle root, const std::u16string& subKey, const std::u16string& name,
+  void PutDword(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
                 std::uint32_t value);
-  [[nodiscard]] const Values* Key(RegHandle root, const std::u16string& subKey) const;
+  [[nodiscard]] const Values* Key(RegHandle root, const std::u16string& sub_key) const;
   [[nodiscard]] std::size_t KeyCount() const { return keys_.size(); }
   [[nodiscard]] std::size_t OpenHandles() const { return open_.size(); }
 
-  RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view subKey, std::uint32_t options,
+  RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view sub_key, std::uint32_t options,
                           std::uint32_t access, RegHandle& opened) override;
   RegStatus RegQueryValueExA(RegHandle key, std::u16string_view name, std::uint32_t reserved,
                              std::uint32_t& type, std::uint8_t* data, std::uint32_t& size) override;
@@ -63,9 +63,9 @@ class FakeRegistry final : public RegistryApi {
   std::vector<RegCall> calls;
   // Forced statuses: an open refused (for example access denied), a set that
   // fails for one value name, a close that fails.
-  std::optional<RegStatus> openStatus;
-  std::map<std::u16string, RegStatus> setFailures;
-  std::optional<RegStatus> closeStatus;
+  std::optional<RegStatus> open_status;
+  std::map<std::u16string, RegStatus> set_failures;
+  std::optional<RegStatus> close_status;
 
  private:
   std::map<KeyId, Values> keys_;

@@ -15,14 +15,14 @@ class FakeSettingsStore final : public SettingsStore {
   std::u16string GetSetting(std::u16string_view app, std::u16string_view section,
                             std::u16string_view key) override {
     log.emplace_back(u"Get");
-    if (failGet) throw RuntimeError(5, "store read failed");
+    if (fail_get) throw RuntimeError(5, "store read failed");
     const auto it = entries.find(Address(app, section, key));
     return it == entries.end() ? std::u16string{} : it->second;
   }
   void SaveSetting(std::u16string_view app, std::u16string_view section, std::u16string_view key,
                    std::u16string_view value) override {
     log.push_back(u"Save " + std::u16string{value});
-    if (failSave) throw RuntimeError(5, "store write failed");
+    if (fail_save) throw RuntimeError(5, "store write failed");
     entries[Address(app, section, key)] = value;
   }
 
@@ -36,8 +36,8 @@ class FakeSettingsStore final : public SettingsStore {
 
   std::map<std::u16string, std::u16string> entries;
   std::vector<std::u16string> log;
-  bool failGet = false;
-  bool failSave = false;
+  bool fail_get = false;
+  bool fail_save = false;
 };
 
 }  // namespace lumora::testing

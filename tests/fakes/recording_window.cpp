@@ -17,7 +17,7 @@ std::string Entry(std::string_view op, Element element, int value) {
 }  // namespace
 
 void RecordingWindow::Record(std::string entry) {
-  if (failOn && entry.starts_with(*failOn)) {
+  if (fail_on && entry.starts_with(*fail_on)) {
     throw RuntimeError(kErrPlatformRefused, "window operation failed: " + entry);
   }
   log.push_back(std::move(entry));
@@ -59,7 +59,7 @@ void RecordingWindow::SetCheckValue(Element element, int value) {
 
 void RecordingWindow::SetRightToLeft(Element element, bool value) {
   Record(Entry("SetRightToLeft", element, value ? 1 : 0));
-  rightToLeft[element] = value;
+  right_to_left[element] = value;
 }
 
 void RecordingWindow::SetLabelAlignment(Element element, int alignment) {
@@ -69,12 +69,12 @@ void RecordingWindow::SetLabelAlignment(Element element, int alignment) {
 
 bool RecordingWindow::GetMenuChecked(Element element) {
   Record(Entry("GetMenuChecked", element));
-  return menuChecks[element];
+  return menu_checks[element];
 }
 
 void RecordingWindow::SetMenuChecked(Element element, bool checked) {
   Record(Entry("SetMenuChecked", element, checked ? 1 : 0));
-  menuChecks[element] = checked;
+  menu_checks[element] = checked;
 }
 
 void RecordingWindow::ShowModal(Element window) { Record(Entry("ShowModal", window)); }
@@ -85,7 +85,7 @@ void RecordingWindow::Unload(Element window) {
   if (window == Element::frmAbout) {
     for (const Element e : {Element::frmAbout, Element::Label1, Element::cmdOK}) {
       captions.erase(e);
-      rightToLeft.erase(e);
+      right_to_left.erase(e);
       alignments.erase(e);
     }
   }
@@ -94,7 +94,7 @@ void RecordingWindow::Unload(Element window) {
 void RecordingWindow::MsgBox(std::u16string_view text, int flags,
                              std::optional<std::u16string_view> title) {
   Record("MsgBox " + std::to_string(flags));
-  msgBoxes.push_back(
+  msg_boxes.push_back(
       {std::u16string{text}, flags, title ? std::optional<std::u16string>{*title} : std::nullopt});
 }
 

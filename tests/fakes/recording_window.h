@@ -25,7 +25,7 @@ class RecordingWindow final : public WindowOps {
   void SetOptionValue(Element element, bool value) override;
   int GetCheckValue(Element element) override;
   void SetCheckValue(Element element, int value) override;
-  void SetRightToLeft(Element element, bool rightToLeft) override;
+  void SetRightToLeft(Element element, bool value) override;
   void SetLabelAlignment(Element element, int alignment) override;
   bool GetMenuChecked(Element element) override;
   void SetMenuChecked(Element element, bool checked) override;
@@ -44,13 +44,13 @@ class RecordingWindow final : public WindowOps {
   std::map<Element, std::u16string> texts;
   std::map<Element, bool> options;
   std::map<Element, int> checks;
-  std::map<Element, bool> rightToLeft;
+  std::map<Element, bool> right_to_left;
   std::map<Element, int> alignments;
-  std::map<Element, bool> menuChecks;
-  std::vector<MsgBoxCall> msgBoxes;
+  std::map<Element, bool> menu_checks;
+  std::vector<MsgBoxCall> msg_boxes;
 
   // An operation whose log entry starts with this text throws the run-time error.
-  std::optional<std::string> failOn;
+  std::optional<std::string> fail_on;
 
  private:
   void Record(std::string entry);

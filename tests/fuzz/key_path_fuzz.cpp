@@ -18,17 +18,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)RootKeyFromName(original);
   std::u16string path = original;
   RegHandle root = 0x7777;
-  const bool wellFormed = general.SplitKeyPath(path, root);
-  if (!wellFormed && (path != original || root != 0x7777 || ui.msgBoxes.size() != 1)) std::abort();
-  if (wellFormed && (!ui.msgBoxes.empty() || path.size() > original.size())) std::abort();
+  const bool well_formed = general.SplitKeyPath(path, root);
+  if (!well_formed && (path != original || root != 0x7777 || ui.msg_boxes.size() != 1))
+    std::abort();
+  if (well_formed && (!ui.msg_boxes.empty() || path.size() > original.size())) std::abort();
 
-  std::u16string readPath = original;
-  const ReadResult result = general.ReadDWord(readPath, u"Hidden");
-  std::u16string writePath = original;
+  std::u16string read_path = original;
+  const ReadResult result = general.ReadDWord(read_path, u"Hidden");
+  std::u16string write_path = original;
   // Only root keys exist in the fake: a write lands there or nowhere, and
   // creates no key.
-  const bool wrote = general.WriteDWord(writePath, u"Hidden", 1);
-  if (wrote && !(wellFormed && path.empty())) std::abort();
+  const bool wrote = general.WriteDWord(write_path, u"Hidden", 1);
+  if (wrote && !(well_formed && path.empty())) std::abort();
   if (registry.KeyCount() > (wrote ? 1U : 0U)) std::abort();
   if (registry.OpenHandles() != 0) std::abort();
   (void)result;

@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool persian = CurrentLanguage == kPersian;
   if (!persian && CurrentLanguage != kEnglish) std::abort();
   if (persian != (stored == kPersian)) std::abort();
-  if (ui.menuChecks[Element::mnuLangPersian] != persian) std::abort();
-  if (ui.menuChecks[Element::mnuLangEnglish] == persian) std::abort();
+  if (ui.menu_checks[Element::mnuLangPersian] != persian) std::abort();
+  if (ui.menu_checks[Element::mnuLangEnglish] == persian) std::abort();
   const std::u16string& now = store.entries[testing::FakeSettingsStore::LanguageAddress()];
   if (now != (stored.empty() ? std::u16string(kEnglish) : stored)) std::abort();
   return 0;

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   testing::RecordingWindow ui;
   General general(registry, ui);
   const std::u16string key = u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-  registry.AddKey(0x80000001, key);
+  constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
+  registry.AddKey(kHkcu, key);
   for (const char16_t* name : {u"Hidden", u"ShowSuperHidden"}) {
     const std::uint8_t present = input.Byte();
     if ((present & 1) == 0) continue;
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     value.type = input.Byte() % 12;
     value.data.resize(input.Byte() % 16);
     for (std::uint8_t& byte : value.data) byte = input.Byte();
-    registry.Put(0x80000001, key, name, value);
+    registry.Put(kHkcu, key, name, value);
   }
   CurrentLanguage = (input.Byte() & 1) != 0 ? u"Persian" : u"English";
 

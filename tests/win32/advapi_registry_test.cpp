@@ -25,10 +25,10 @@ struct RawValue {
   friend bool operator==(const RawValue&, const RawValue&) = default;
 };
 
-void PutRaw(const std::wstring& subKey, const wchar_t* name, DWORD type,
+void PutRaw(const std::wstring& sub_key, const wchar_t* name, DWORD type,
             const std::vector<BYTE>& data) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, sub_key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
                             &key, nullptr),
             ERROR_SUCCESS);
   EXPECT_EQ(RegSetValueExW(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())),
@@ -42,19 +42,19 @@ std::vector<BYTE> DwordBytes(DWORD v) {
 }
 
 // Every value under a key, by name.
-std::map<std::wstring, RawValue> Snapshot(const std::wstring& subKey) {
+std::map<std::wstring, RawValue> Snapshot(const std::wstring& sub_key) {
   std::map<std::wstring, RawValue> values;
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, sub_key.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return values;
   }
   for (DWORD i = 0;; ++i) {
     wchar_t name[256];
-    DWORD nameLength = 256;
+    DWORD name_length = 256;
     DWORD type = 0;
     std::vector<BYTE> data(4096);
     auto size = static_cast<DWORD>(data.size());
-    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data.data(), &size) !=
+    if (RegEnumValueW(key, i, name, &name_length, nullptr, &type, data.data(), &size) !=
         ERROR_SUCCESS) {
       break;
     }
@@ -65,9 +65,9 @@ std::map<std::wstring, RawValue> Snapshot(const std::wstring& subKey) {
   return values;
 }
 
-bool KeyExists(const std::wstring& subKey) {
+bool KeyExists(const std::wstring& sub_key) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, sub_key.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return false;
   }
   RegCloseKey(key);
@@ -80,15 +80,15 @@ class AdvapiRegistryTest : public ::testing::Test {
   void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\LumoraTests"); }
 
   ReadResult Read(std::u16string_view name, std::u16string path = kTestPath) {
-    return general.ReadDWord(path, name);
+    return general_.ReadDWord(path, name);
   }
   bool Write(std::u16string_view name, std::int32_t value, std::u16string path = kTestPath) {
-    return general.WriteDWord(path, name, value);
+    return general_.WriteDWord(path, name, value);
   }
 
-  AdvapiRegistry registry;
-  RecordingWindow ui;
-  General general{registry, ui};
+  AdvapiRegistry registry_;
+  RecordingWindow ui_;
+  General general_{registry_, ui_};
 };
 
 TEST_F(AdvapiRegistryTest, WrittenValuesReadBack) {
@@ -96,10 +96,10 @@ TEST_F(AdvapiRegistryTest, WrittenValuesReadBack) {
   for (const std::int32_t value : {2, 1, 0, -1, 65536, INT32_MIN}) {
     ASSERT_TRUE(Write(u"Hidden", value));
     EXPECT_EQ(Read(u"Hidden"), ReadResult{value});
-    EXPECT_EQ(general.LastStatus, 0);
+    EXPECT_EQ(general_.LastStatus, 0);
   }
   EXPECT_EQ(Snapshot(kTestKey).at(L"Hidden"), (RawValue{REG_DWORD, DwordBytes(0x80000000U)}));
-  EXPECT_TRUE(ui.msgBoxes.empty());
+  EXPECT_TRUE(ui_.msg_boxes.empty());
 }
 
 TEST_F(AdvapiRegistryTest, StoredDwordsReadAsSigned32BitNumbers) {
@@ -125,12 +125,12 @@ TEST_F(AdvapiRegistryTest, OtherTypesAndSizesReadAsError) {
         << "type " << type << ", " << data.size() << " bytes";
   }
   EXPECT_EQ(Read(u"NoSuchValue"), ReadResult{ReadErrorText{}});
-  EXPECT_EQ(general.LastStatus, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(general_.LastStatus, ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(AdvapiRegistryTest, WriteIntoAMissingKeyCreatesNothing) {
   EXPECT_FALSE(Write(u"Hidden", 2));
-  EXPECT_EQ(general.LastStatus, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(general_.LastStatus, ERROR_FILE_NOT_FOUND);
   EXPECT_FALSE(KeyExists(kTestKey));
   EXPECT_FALSE(KeyExists(L"Software\\LumoraTests"));
   EXPECT_EQ(Read(u"Hidden"), ReadResult{ReadErrorText{}});
@@ -156,8 +156,8 @@ TEST_F(AdvapiRegistryTest, WriteReplacesAnotherTypeAndLeavesTheRestByteIdentical
 TEST_F(AdvapiRegistryTest, RootKeyAloneOpens) {
   EXPECT_EQ(Read(u"LumoraNoSuchValue", u"HKEY_CURRENT_USER"), ReadResult{ReadErrorText{}});
   // The query's status, not the open's: the root itself was opened.
-  EXPECT_EQ(general.LastStatus, ERROR_FILE_NOT_FOUND);
-  EXPECT_NE(general.OpenedKey, 0);
+  EXPECT_EQ(general_.LastStatus, ERROR_FILE_NOT_FOUND);
+  EXPECT_NE(general_.OpenedKey, 0);
 }
 
 TEST_F(AdvapiRegistryTest, ApplyAndReadCurrentOptionRoundTripThroughTheFixedKey) {
@@ -166,19 +166,19 @@ TEST_F(AdvapiRegistryTest, ApplyAndReadCurrentOptionRoundTripThroughTheFixedKey)
   PutRaw(advanced, L"ShowSuperHidden", REG_DWORD, DwordBytes(0));
   CurrentLanguage = u"English";
   VisibilityState state;
-  ReadCurrentOption(state, general, ui);
-  EXPECT_TRUE(ui.options[Element::OptShow]);
-  EXPECT_EQ(ui.checks[Element::chkSuper], 0);
+  ReadCurrentOption(state, general_, ui_);
+  EXPECT_TRUE(ui_.options[Element::OptShow]);
+  EXPECT_EQ(ui_.checks[Element::chkSuper], 0);
 
-  ui.SetOptionValue(Element::OptHide, true);
-  ui.SetCheckValue(Element::chkSuper, 1);
-  Apply(state, general, ui);
+  ui_.SetOptionValue(Element::OptHide, true);
+  ui_.SetCheckValue(Element::chkSuper, 1);
+  Apply(state, general_, ui_);
   const auto values = Snapshot(advanced);
   EXPECT_EQ(values.at(L"Hidden"), (RawValue{REG_DWORD, DwordBytes(2)}));
   EXPECT_EQ(values.at(L"ShowSuperHidden"), (RawValue{REG_DWORD, DwordBytes(1)}));
-  ASSERT_EQ(ui.msgBoxes.size(), 1U);
-  EXPECT_EQ(ui.msgBoxes[0].title, u"Changed");
-  EXPECT_EQ(ui.texts[Element::txtCur], u"Hiding option is activated.");
+  ASSERT_EQ(ui_.msg_boxes.size(), 1U);
+  EXPECT_EQ(ui_.msg_boxes[0].title, u"Changed");
+  EXPECT_EQ(ui_.texts[Element::txtCur], u"Hiding option is activated.");
   CurrentLanguage.clear();
 }
 

@@ -71,7 +71,7 @@ TEST_F(Endurance, AppliesSwitchesAndAboutOpeningsLeaveNothingBehind) {
   for (int i = 0; i < 50; ++i) cycle();
   EXPECT_LE(GdiObjects(), gdi + 20);
   EXPECT_EQ(Windows(), windows);
-  EXPECT_EQ(boxes.seen.size(), 55U);
+  EXPECT_EQ(boxes_.seen.size(), 55U);
   EXPECT_EQ(About(), nullptr);
 }
 

@@ -29,7 +29,7 @@ UINT IconFlag(HWND box) {
   HWND control = ::GetDlgItem(box, 0x0440);
   // Not IsWindowVisible: the box itself is not shown yet when it activates.
   if (control == nullptr || (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) == 0) return 0;
-  const auto icon = reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0));
+  auto* const icon = reinterpret_cast<HICON>(::SendMessageW(control, STM_GETICON, 0, 0));
   const std::pair<const wchar_t*, UINT> known[] = {{IDI_HAND, MB_ICONERROR},
                                                    {IDI_QUESTION, MB_ICONQUESTION},
                                                    {IDI_EXCLAMATION, MB_ICONWARNING},

@@ -66,17 +66,17 @@ LRESULT ProgramWindows::Checked(Element element) const {
 }
 
 ProgramTest::ProgramTest() {
-  registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
-  registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
+  registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
+  registry_.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
 }
 
 void ProgramTest::Start(std::optional<std::u16string> language) {
-  if (language) store.entries[kLanguageEntry] = *language;
-  windows.Start();
+  if (language) store_.entries[kLanguageEntry] = *language;
+  windows_.Start();
 }
 
 std::optional<std::uint32_t> ProgramTest::StoredDword(const std::u16string& name) const {
-  const auto* key = registry.Key(kHkcu, kAdvanced);
+  const auto* key = registry_.Key(kHkcu, kAdvanced);
   if (key == nullptr || !key->contains(name)) return std::nullopt;
   const StoredValue& value = key->at(name);
   if (value.type != 4 || value.data.size() != 4) return std::nullopt;

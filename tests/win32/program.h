@@ -54,19 +54,19 @@ class ProgramTest : public ::testing::Test {
 
   // Starts the main window with this stored language (none: no entry).
   void Start(std::optional<std::u16string> language);
-  [[nodiscard]] HWND Control(Element element) const { return windows.Control(element); }
+  [[nodiscard]] HWND Control(Element element) const { return windows_.Control(element); }
   [[nodiscard]] static HWND About() { return ProgramWindows::About(); }
-  void Click(Element button) const { windows.Click(button); }
-  void Choose(int menu, int item) const { windows.Choose(menu, item); }
-  [[nodiscard]] LRESULT Checked(Element element) const { return windows.Checked(element); }
+  void Click(Element button) const { windows_.Click(button); }
+  void Choose(int menu, int item) const { windows_.Choose(menu, item); }
+  [[nodiscard]] LRESULT Checked(Element element) const { return windows_.Checked(element); }
   [[nodiscard]] std::optional<std::uint32_t> StoredDword(const std::u16string& name) const;
 
-  FakeRegistry registry;
-  FakeSettingsStore store;
-  ProgramWindows windows{registry, store};
-  Win32WindowOps& ui = windows.ui;
-  MainWindow& main = windows.main;
-  MessageBoxWatcher boxes;
+  FakeRegistry registry_;
+  FakeSettingsStore store_;
+  ProgramWindows windows_{registry_, store_};
+  Win32WindowOps& ui_ = windows_.ui;
+  MainWindow& main_ = windows_.main;
+  MessageBoxWatcher boxes_;
 };
 
 }  // namespace lumora::testing

@@ -62,13 +62,13 @@ class SettingsStoreTest : public ::testing::Test {
   }
   void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kVendorKey); }
 
-  RegistrySettingsStore store;
-  RecordingWindow ui;
+  RegistrySettingsStore store_;
+  RecordingWindow ui_;
 };
 
 TEST_F(SettingsStoreTest, MissingKeyReadsEmptyAndLoadCreatesEnglish) {
-  EXPECT_EQ(store.GetSetting(kSettingsApp, kSettingsSection, kLanguageKey), u"");
-  LoadLanguage(store, ui);
+  EXPECT_EQ(store_.GetSetting(kSettingsApp, kSettingsSection, kLanguageKey), u"");
+  LoadLanguage(store_, ui_);
   EXPECT_EQ(CurrentLanguage, kEnglish);
   const Stored stored = ReadRaw();
   ASSERT_EQ(stored.status, ERROR_SUCCESS);
@@ -81,17 +81,17 @@ TEST_F(SettingsStoreTest, TextsRoundTripUnchanged) {
   const std::u16string texts[] = {u"Persian", u"\u0641\u0627\u0631\u0633\u06CC \u06A9",
                                   std::u16string(1, u'\xD800') + u"x"};
   for (const std::u16string& text : texts) {
-    store.SaveSetting(kSettingsApp, kSettingsSection, kLanguageKey, text);
-    EXPECT_EQ(store.GetSetting(kSettingsApp, kSettingsSection, kLanguageKey), text);
+    store_.SaveSetting(kSettingsApp, kSettingsSection, kLanguageKey, text);
+    EXPECT_EQ(store_.GetSetting(kSettingsApp, kSettingsSection, kLanguageKey), text);
   }
 }
 
 TEST_F(SettingsStoreTest, PersianIsLoadedAndSavedBack) {
-  store.SaveSetting(kSettingsApp, kSettingsSection, kLanguageKey, u"Persian");
-  LoadLanguage(store, ui);
+  store_.SaveSetting(kSettingsApp, kSettingsSection, kLanguageKey, u"Persian");
+  LoadLanguage(store_, ui_);
   EXPECT_EQ(CurrentLanguage, kPersian);
-  EXPECT_TRUE(ui.menuChecks[Element::mnuLangPersian]);
-  SaveLanguage(store);
+  EXPECT_TRUE(ui_.menu_checks[Element::mnuLangPersian]);
+  SaveLanguage(store_);
   EXPECT_EQ(ReadRaw().data, SzBytes(L"Persian"));
 }
 
@@ -99,10 +99,10 @@ TEST_F(SettingsStoreTest, OddTextIsKeptUntilTheNextSave) {
   const std::wstring odd = L" persian ";
   const std::vector<BYTE> raw = SzBytes(odd);
   PutRaw(REG_SZ, raw.data(), static_cast<DWORD>(raw.size()));
-  LoadLanguage(store, ui);
+  LoadLanguage(store_, ui_);
   EXPECT_EQ(CurrentLanguage, kEnglish);
   EXPECT_EQ(ReadRaw().data, raw);
-  SaveLanguage(store);
+  SaveLanguage(store_);
   EXPECT_EQ(ReadRaw().data, SzBytes(L"English"));
 }
 
@@ -123,12 +123,12 @@ TEST_F(SettingsStoreTest, UnusableEntriesStartEnglishAndStayUntilSaved) {
     SCOPED_TRACE(c.name);
     PutRaw(c.type, c.data.data(), static_cast<DWORD>(c.data.size()));
     CurrentLanguage = u"";
-    LoadLanguage(store, ui);
+    LoadLanguage(store_, ui_);
     EXPECT_EQ(CurrentLanguage, kEnglish);
     const Stored before = ReadRaw();
     EXPECT_EQ(before.type, c.type);
     EXPECT_TRUE(before.data == c.data);
-    SaveLanguage(store);
+    SaveLanguage(store_);
     const Stored after = ReadRaw();
     EXPECT_EQ(after.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(after.data, SzBytes(L"English"));
@@ -138,7 +138,7 @@ TEST_F(SettingsStoreTest, UnusableEntriesStartEnglishAndStayUntilSaved) {
 TEST_F(SettingsStoreTest, EmptyTextIsReplacedByEnglishAtLoad) {
   const wchar_t empty[] = L"";
   PutRaw(REG_SZ, empty, sizeof(empty));
-  LoadLanguage(store, ui);
+  LoadLanguage(store_, ui_);
   EXPECT_EQ(CurrentLanguage, kEnglish);
   EXPECT_EQ(ReadRaw().data, SzBytes(L"English"));
 }

@@ -103,7 +103,7 @@ struct DpiFunctions {
 };
 
 const DpiFunctions& Dpi() {
-  static const DpiFunctions functions = [] {
+  static const DpiFunctions kFunctions = [] {
     HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
     DpiFunctions found;
     found.dpi_for_window = reinterpret_cast<DpiFunctions::GetDpiForWindowFn>(
@@ -112,7 +112,7 @@ const DpiFunctions& Dpi() {
         reinterpret_cast<void*>(::GetProcAddress(user32, "GetSystemMetricsForDpi")));
     return found;
   }();
-  return functions;
+  return kFunctions;
 }
 
 int MetricForDpi(int metric, int dpi) {
@@ -374,7 +374,7 @@ void FormWindow::CreateElements() {
   }
 }
 
-void FormWindow::PlaceElement(const ElementDesc& desc) {
+void FormWindow::PlaceElement(const ElementDesc& desc) const {
   HWND control = Handle(desc.element);
   HWND container = Handle(desc.container);
   if (control == nullptr || container == nullptr) return;

@@ -87,7 +87,7 @@ class FormWindow {
   [[nodiscard]] Fonts MakeFonts() const;
   void UseFonts(Fonts fonts, bool redraw);
   void UseIcons();
-  void PlaceElement(const ElementDesc& desc);
+  void PlaceElement(const ElementDesc& desc) const;
   void PlaceOnScreen();
   void OnDpiChanged(int dpi, const RECT& suggested);
   void ReleaseOwner();
