@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Renders the main window and the about window in both languages to PNG
 # files on the Wine bench of a build tree, driving the program by keyboard.
-#   screenshots.sh BUILD_DIR        writes BUILD_DIR/screenshots/*.png
+#   screenshots.sh BUILD_DIR [DPI]   writes BUILD_DIR/screenshots/*-DPI.png
 set -euo pipefail
 
 build=$(cd "${1:?build dir}" && pwd)
+dpi=${2:-96}
 here=$(cd "$(dirname "$0")" && pwd)
 out=$build/screenshots
 mkdir -p "$out"
@@ -15,6 +16,10 @@ export DISPLAY=":$(tr -dc '0-9' <"$build/wine-bench/display")"
 
 regset() { wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1; }
 advanced='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced'
+desktop='HKCU\Control Panel\Desktop'
+regset "$desktop" LogPixels REG_DWORD "$dpi"
+# Back to the bench's own DPI, and no Wine process left running.
+trap 'wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true; wineserver -k || true' EXIT
 
 # The newest visible window of the program, once there are at least $1.
 wait_windows() {
@@ -42,17 +47,16 @@ for language in English Persian; do
   main=$(wait_windows 1)
   sleep 0.5
   name=$(echo "$language" | tr '[:upper:]' '[:lower:]')
-  shoot "$main" "$out/main-$name.png"
+  shoot "$main" "$out/main-$name-$dpi.png"
   # Focus starts on Apply; the About button is next in tab order.
   xdotool key Tab Return
   about=$(wait_windows 2)
   sleep 0.5
-  shoot "$about" "$out/about-$name.png"
+  shoot "$about" "$out/about-$name-$dpi.png"
   xdotool key Return
   sleep 0.3
   xdotool key alt+F4
   wait "$pid" || true
 done
-wineserver -k || true
 echo "Screenshots of both windows in both languages are in $out:"
 ls -1 "$out"
