@@ -19,7 +19,7 @@ advanced='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced'
 desktop='HKCU\Control Panel\Desktop'
 regset "$desktop" LogPixels REG_DWORD "$dpi"
 # Back to the bench's own DPI, and no Wine process left running.
-trap 'wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1 || true; wineserver -k || true' EXIT
+trap 'regset "$desktop" LogPixels REG_DWORD 96; wineserver -k || true' EXIT
 
 # The newest visible window of the program, once there are at least $1.
 wait_windows() {

@@ -3,6 +3,7 @@
 #   wine-bench.sh start BUILD_DIR        initialise the prefix once, start Xvfb
 #   wine-bench.sh run   BUILD_DIR PROG…  run a Windows program on the bench
 #   wine-bench.sh show  BUILD_DIR PROG…  run it on the caller's display (own prefix)
+#   wine-bench.sh dpi   BUILD_DIR N      set the prefix's screen to N dots per inch
 #   wine-bench.sh stop  BUILD_DIR        end the prefix's wineserver and Xvfb
 set -euo pipefail
 
@@ -36,6 +37,11 @@ start_xvfb() {
 
 display() { echo ":$(tr -dc '0-9' <"$bench/display")"; }
 
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >>"$bench/wineboot.log" 2>&1
+}
+
 case $action in
   start)
     mkdir -p "$bench"
@@ -52,7 +58,14 @@ case $action in
       wineserver -w
       touch "$bench/prefix.ready"
     fi
+    # A run ended half-way may have left another DPI behind.
+    set_dpi 96
     echo "wine-bench: ready on display $DISPLAY"
+    ;;
+  dpi)
+    [ -f "$bench/prefix.ready" ] || { echo "wine-bench: not started" >&2; exit 1; }
+    export DISPLAY; DISPLAY=$(display)
+    set_dpi "${1:?dots per inch}"
     ;;
   run)
     [ -f "$bench/prefix.ready" ] || { echo "wine-bench: not started" >&2; exit 1; }

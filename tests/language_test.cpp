@@ -1,3 +1,5 @@
+// The language preference, the labelling of the main window, the language
+// switch, and the main window's handlers that load and save the preference.
 #include "i18n/language.h"
 
 #include <gtest/gtest.h>
@@ -10,178 +12,172 @@
 #include "fakes/recording_window.h"
 #include "i18n/apply_language.h"
 #include "i18n/language_preference.h"
-#include "i18n/main_texts.h"
-#include "settings/visibility.h"
 
 namespace lumora::testing {
 namespace {
 
-const std::vector<std::string> kMarkEnglish = {"SetMenuChecked mnuLangPersian=0",
-                                               "SetMenuChecked mnuLangEnglish=1"};
-const std::vector<std::string> kMarkPersian = {"SetMenuChecked mnuLangPersian=1",
-                                               "SetMenuChecked mnuLangEnglish=0"};
+using Log = std::vector<std::string>;
+const std::u16string kEntry = u"NorvaleSoft\\Lumora\\Language";
+const std::u16string kGet = u"get " + kEntry;
+std::u16string Save(std::u16string_view value) {
+  return u"save " + kEntry + u"=" + std::u16string(value);
+}
+
+const Log kMarkEnglish = {"SetMenuChecked mnuLangPersian=0", "SetMenuChecked mnuLangEnglish=1"};
+const Log kMarkPersian = {"SetMenuChecked mnuLangPersian=1", "SetMenuChecked mnuLangEnglish=0"};
+// The captions in the order they are set, the window's own last.
+const Log kCaptions = {
+    "SetCaption cmdApply",       "SetCaption cmdAbout",       "SetCaption cmdExit",
+    "SetCaption framOpt",        "SetCaption framMain",       "SetCaption chkSuper",
+    "SetCaption OptShow",        "SetCaption OptHide",        "SetCaption mnuFile",
+    "SetCaption mnuFileApply",   "SetCaption mnuFileExit",    "SetCaption mnuLang",
+    "SetCaption mnuLangEnglish", "SetCaption mnuLangPersian", "SetCaption mnuHelp",
+    "SetCaption mnuHelpAbout",   "SetCaption frmMain"};
+Log Directions(bool persian) {
+  Log log;
+  for (const char* element : {"framOpt", "framMain", "chkSuper", "OptShow", "OptHide", "frmMain"}) {
+    log.push_back(std::string("SetRightToLeft ") + element + (persian ? "=1" : "=0"));
+  }
+  return log;
+}
+Log Join(std::initializer_list<Log> parts) {
+  Log all;
+  for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
 
 class LanguageTest : public ::testing::Test {
  protected:
   void TearDown() override { CurrentLanguage.clear(); }
-  FakeSettingsStore store_;
-  RecordingWindow ui_;
 };
 
-struct LoadCase {
-  std::optional<std::u16string> stored;
-  std::vector<std::u16string> store_log;
-  std::u16string language;
-  std::vector<std::string> marks;
-  std::u16string stored_after;
-};
-
-TEST_F(LanguageTest, LoadLanguageNormalisesTheStoredPreference) {
-  const std::vector<std::u16string> read_only = {u"Get", u"Get"};
-  const std::vector<std::u16string> created = {u"Get", u"Save English", u"Get"};
-  const LoadCase cases[] = {
-      {std::nullopt, created, u"English", kMarkEnglish, u"English"},
-      {u"", created, u"English", kMarkEnglish, u"English"},
-      {u"Persian", read_only, u"Persian", kMarkPersian, u"Persian"},
-      {u"English", read_only, u"English", kMarkEnglish, u"English"},
-      {u"persian", read_only, u"English", kMarkEnglish, u"persian"},
-      {u"PERSIAN", read_only, u"English", kMarkEnglish, u"PERSIAN"},
-      {u" Persian", read_only, u"English", kMarkEnglish, u" Persian"},
-      {u"English ", read_only, u"English", kMarkEnglish, u"English "},
-      {u"فارسي", read_only, u"English", kMarkEnglish, u"فارسي"},
+TEST_F(LanguageTest, LoadLanguageSettlesOnEnglishOrPersianAndMarksIt) {
+  struct Case {
+    std::optional<std::u16string> stored;
+    const char16_t* language;
+    bool written;  // "English" written at once, then read again
   };
-  for (const auto& c : cases) {
-    FakeSettingsStore st;
-    RecordingWindow window;
-    if (c.stored) st.entries[FakeSettingsStore::LanguageAddress()] = *c.stored;
-    LoadLanguage(st, window);
-    EXPECT_EQ(st.log, c.store_log);
+  const Case cases[] = {
+      {std::nullopt, u"English", true}, {u"", u"English", true},
+      {u"Persian", u"Persian", false},  {u"English", u"English", false},
+      {u"persian", u"English", false},  {u"PERSIAN", u"English", false},
+      {u" Persian", u"English", false}, {u"English ", u"English", false},
+      {u"فارسي", u"English", false},
+  };
+  for (const Case& c : cases) {
+    const std::u16string shown = c.stored.value_or(u"(none)");
+    SCOPED_TRACE(std::string(shown.begin(), shown.end()));
+    FakeSettingsStore store;
+    RecordingWindow ui;
+    if (c.stored) store.entries[kEntry] = *c.stored;
+    LoadLanguage(store, ui);
     EXPECT_EQ(CurrentLanguage, c.language);
-    EXPECT_EQ(window.log, c.marks);
-    EXPECT_EQ(st.entries[FakeSettingsStore::LanguageAddress()], c.stored_after);
+    EXPECT_EQ(ui.log, CurrentLanguage == u"Persian" ? kMarkPersian : kMarkEnglish);
+    const std::vector<std::u16string> calls =
+        c.written ? std::vector{kGet, Save(u"English"), kGet} : std::vector{kGet, kGet};
+    EXPECT_EQ(store.log, calls);
+    // An odd text stays stored until the next save.
+    EXPECT_EQ(store.entries[kEntry], c.written ? u"English" : *c.stored);
   }
 }
 
-TEST_F(LanguageTest, FailingReadEndsTheLoadHandlerQuietly) {
+TEST_F(LanguageTest, AFailingReadEndsTheLoadHandlerQuietlyBeforeAnythingElse) {
+  FakeSettingsStore store;
+  RecordingWindow ui;
   FakeRegistry registry;
-  MainForm form{ui_, registry, store_};
-  CurrentLanguage = u"before";
-  store_.fail_get = true;
+  MainForm form{ui, registry, store};
+  store.fail_get = true;
   EXPECT_NO_THROW(form.Form_Load());
-  EXPECT_EQ(CurrentLanguage, u"before");
-  EXPECT_TRUE(ui_.log.empty());                           // no check mark, no caption
-  EXPECT_TRUE(registry.calls.empty());                    // the settings are not read
-  EXPECT_THROW(LoadLanguage(store_, ui_), RuntimeError);  // no trap of its own
+  EXPECT_EQ(CurrentLanguage, u"");
+  EXPECT_TRUE(ui.log.empty());          // no check mark, no caption
+  EXPECT_TRUE(registry.calls.empty());  // the settings are not read
 }
 
-TEST_F(LanguageTest, EachExitPathSavesTheLanguageOnce) {
+TEST_F(LanguageTest, EachWayOutSavesTheLanguageOnceAndOnlyExitEndsTheProgram) {
   using Handler = void (MainForm::*)();
-  const std::pair<Handler, std::vector<std::string>> paths[] = {
+  const std::pair<Handler, Log> ways[] = {
       {&MainForm::cmdExit_Click, {"EndProgram"}},
       {&MainForm::mnuFileExit_Click, {"EndProgram"}},
       {&MainForm::Form_Unload, {}},
   };
-  for (const auto& [handler, uiLog] : paths) {
-    FakeSettingsStore st;
-    RecordingWindow window;
+  for (const auto& [handler, ui_log] : ways) {
+    FakeSettingsStore store;
+    RecordingWindow ui;
     FakeRegistry registry;
-    MainForm form{window, registry, st};
-    st.entries[FakeSettingsStore::LanguageAddress()] = u"odd";
+    MainForm form{ui, registry, store};
+    store.entries[kEntry] = u"odd";
     form.Form_Load();
     form.mnuLangPersian_Click();
-    st.log.clear();
-    window.log.clear();
+    store.log.clear();
+    ui.log.clear();
     (form.*handler)();
-    EXPECT_EQ(st.log, std::vector<std::u16string>{u"Save Persian"});
-    EXPECT_EQ(window.log, uiLog);
+    EXPECT_EQ(store.log, std::vector{Save(u"Persian")});
+    EXPECT_EQ(ui.log, ui_log);
   }
-  store_.fail_save = true;
-  EXPECT_THROW(SaveLanguage(store_), RuntimeError);  // reaches the default handler
+  FakeSettingsStore failing;
+  failing.fail_save = true;
+  EXPECT_THROW(SaveLanguage(failing), RuntimeError);  // no trap: the default handler's
 }
 
-TEST_F(LanguageTest, ApplyLanguageLabelsThenTurnsInTableOrder) {
-  ApplyLanguage(ui_, u"Persian");
-  ASSERT_EQ(ui_.log.size(), kMainTexts.size() + kMainRightToLeft.size());
-  for (std::size_t i = 0; i < kMainTexts.size(); ++i) {
-    EXPECT_EQ(ui_.log[i], "SetCaption " + std::string(ElementName(kMainTexts[i].element)));
-    EXPECT_EQ(ui_.captions[kMainTexts[i].element], kMainTexts[i].text.persian);
+TEST_F(LanguageTest, ApplyLanguageLabelsThenTurnsInOrderForTheTwoLanguagesOnly) {
+  for (const bool persian : {false, true}) {
+    RecordingWindow ui;
+    ApplyLanguage(ui, persian ? u"Persian" : u"English");
+    EXPECT_EQ(ui.log, Join({kCaptions, Directions(persian)}));
   }
-  EXPECT_EQ(ui_.log[17], "SetRightToLeft framOpt=1");
-  EXPECT_EQ(ui_.log.back(), "SetRightToLeft frmMain=1");
-  EXPECT_EQ(ui_.captions[Element::frmMain], u"لومورا !");
-
   for (const std::u16string_view other : {u"english", u"", u"Persian "}) {
-    RecordingWindow window;
-    ApplyLanguage(window, other);
-    EXPECT_TRUE(window.log.empty());
+    RecordingWindow ui;
+    ApplyLanguage(ui, other);
+    EXPECT_TRUE(ui.log.empty());
   }
 }
 
-TEST_F(LanguageTest, ChoosingTheCheckedItemDoesNothing) {
-  CurrentLanguage = u"English";
-  ui_.menu_checks[Element::mnuLangEnglish] = true;
-  SwitchLanguage(ui_, Element::mnuLangEnglish, HidingStatus::kActivated);
-  EXPECT_EQ(ui_.log, std::vector<std::string>{"GetMenuChecked mnuLangEnglish"});
-  EXPECT_EQ(CurrentLanguage, u"English");
-}
-
-TEST_F(LanguageTest, SwitchRelabelsRebuildsTheStatusLineAndMovesTheMark) {
-  const std::pair<std::int16_t, std::optional<std::u16string_view>> cases[] = {
-      {2, kStatusTexts[0].persian},
-      {1, kStatusTexts[1].persian},
-      {0, std::nullopt},
-      {3, std::nullopt}};
-  // The main window tells the switch what its "Hidden" number says.
-  for (const auto& [hidden, status] : cases) {
-    SCOPED_TRACE(hidden);
-    RecordingWindow window;
-    CurrentLanguage = u"English";
-    window.menu_checks[Element::mnuLangEnglish] = true;
-    window.texts[Element::txtCur] = u"as it was";
-    SwitchLanguage(window, Element::mnuLangPersian, HidingStatusFor(hidden));
-
-    EXPECT_EQ(CurrentLanguage, u"Persian");
-    auto changes = window.Changes();
-    const std::size_t status_writes = status ? 1 : 0;
-    ASSERT_EQ(changes.size(), kMainTexts.size() + status_writes + kMainRightToLeft.size() + 2);
-    EXPECT_EQ(changes[kMainTexts.size() - 1], "SetCaption frmMain");
-    if (status) {
-      EXPECT_EQ(changes[kMainTexts.size()], "SetText txtCur");
+TEST_F(LanguageTest, TheStatusLineSpeaksExactlyEnglishOrPersian) {
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"English", u"Hiding option is activated."},
+      {u"Persian", u".مخفي کردن فعال است"},
+      {u"english", nullptr},
+      {u"Persian ", nullptr},
+      {u"", nullptr},
+  };
+  for (const auto& [language, text] : cases) {
+    RecordingWindow ui;
+    CurrentLanguage = language;
+    SetStatusLine(ui, HidingStatus::kActivated);
+    EXPECT_EQ(ui.log.size(), text != nullptr ? 1U : 0U);
+    if (text != nullptr) {
+      EXPECT_EQ(ui.texts[Element::txtCur], text);
     }
-    EXPECT_EQ(changes[kMainTexts.size() + status_writes], "SetRightToLeft framOpt=1");
-    EXPECT_EQ(std::vector(changes.end() - 2, changes.end()), kMarkPersian);
-    EXPECT_EQ(window.texts[Element::txtCur], status.value_or(u"as it was"));
   }
 }
 
-TEST_F(LanguageTest, PersianThenEnglishGivesTheEnglishStartUpState) {
-  FakeRegistry registry;
-  const std::u16string advanced =
-      u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-  registry.PutDword(static_cast<RegHandle>(0x80000001U), advanced, u"Hidden", 2);
-  registry.PutDword(static_cast<RegHandle>(0x80000001U), advanced, u"ShowSuperHidden", 1);
-  MainForm form{ui_, registry, store_};
-  form.Form_Load();
-  const auto captions = ui_.captions;
-  const auto texts = ui_.texts;
-  const auto right_to_left = ui_.right_to_left;
-  const auto menu_checks = ui_.menu_checks;
-  const auto options = ui_.options;
-  const auto store_log = store_.log;
-  const auto registry_calls = registry.calls.size();
-
-  form.mnuLangPersian_Click();
-  EXPECT_EQ(ui_.captions[Element::cmdApply], u"اجرا");
-  EXPECT_EQ(ui_.texts[Element::txtCur], u".مخفي کردن فعال است");
-  form.mnuLangEnglish_Click();
-
-  EXPECT_EQ(ui_.captions, captions);
-  EXPECT_EQ(ui_.texts, texts);
-  EXPECT_EQ(ui_.right_to_left, right_to_left);
-  EXPECT_EQ(ui_.menu_checks, menu_checks);
-  EXPECT_EQ(ui_.options, options);
-  EXPECT_EQ(store_.log, store_log);  // the switch stores nothing
-  EXPECT_EQ(registry.calls.size(), registry_calls);
+TEST_F(LanguageTest, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark) {
+  const std::pair<std::optional<HidingStatus>, const char16_t*> cases[] = {
+      {HidingStatus::kActivated, u".مخفي کردن فعال است"},
+      {HidingStatus::kDeactivated, u".مخفي کردن غير فعال است"},
+      {std::nullopt, u"as it was"},
+  };
+  for (const auto& [status, text] : cases) {
+    RecordingWindow ui;
+    CurrentLanguage = u"English";
+    ui.menu_checks[Element::mnuLangEnglish] = true;
+    ui.texts[Element::txtCur] = u"as it was";
+    SwitchLanguage(ui, Element::mnuLangPersian, status);
+    EXPECT_EQ(CurrentLanguage, u"Persian");
+    EXPECT_EQ(ui.log, Join({{"GetMenuChecked mnuLangPersian"},
+                            kCaptions,
+                            status ? Log{"SetText txtCur"} : Log{},
+                            Directions(true),
+                            kMarkPersian}));
+    EXPECT_EQ(ui.texts[Element::txtCur], text);
+  }
+  // The item already checked does nothing at all.
+  RecordingWindow ui;
+  CurrentLanguage = u"English";
+  ui.menu_checks[Element::mnuLangPersian] = true;
+  SwitchLanguage(ui, Element::mnuLangPersian, HidingStatus::kActivated);
+  EXPECT_EQ(ui.log, Log{"GetMenuChecked mnuLangPersian"});
+  EXPECT_EQ(CurrentLanguage, u"English");
 }
 
 }  // namespace

@@ -1,88 +1,72 @@
-// lumora.exe as a process of its own: its ways out, exit codes and the
+// lumora.exe as a process of its own: how it ends, its exit codes, the
 // language it leaves stored, and a whole journey of a user.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
-#include <functional>
-#include <memory>
+#include <cstring>
 
 #include "app/toolkit/form_desc.h"
 #include "e2e/lumora_process.h"
+#include "win32/harness.h"
 #include "win32/raw_registry.h"
 
 namespace lumora::e2e {
 namespace {
 
-using testing::DeleteTree;
-using testing::DwordBytes;
-using testing::GetValue;
-using testing::kAdvancedKey;
-using testing::kStoreKey;
-using testing::PutValue;
-using testing::RawValue;
-using testing::Snapshot;
-using testing::SzBytes;
+using namespace lumora::testing;  // NOLINT(google-build-using-namespace): the raw registry
 
-int Id(Element element) { return ControlId(element); }
+WPARAM Click(Element button) { return MAKEWPARAM(ControlId(button), BN_CLICKED); }
+WPARAM Choose(Element item) { return MAKEWPARAM(ControlId(item), 0); }
+RawValue Text(const wchar_t* text) { return {REG_SZ, SzBytes(text)}; }
+std::optional<RawValue> Language() { return GetValue(kStoreKey, L"Language"); }
 
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     DeleteTree(L"Software\\NorvaleSoft");
-    DeleteTree(kAdvancedKey);
     PutValue(kAdvancedKey, L"Hidden", REG_DWORD, DwordBytes(2));
     PutValue(kAdvancedKey, L"ShowSuperHidden", REG_DWORD, DwordBytes(1));
-    PutValue(kAdvancedKey, L"Unrelated", REG_SZ, SzBytes(L"left alone"));
   }
   void TearDown() override { DeleteTree(L"Software\\NorvaleSoft"); }
-
-  static void StoreLanguage(const std::wstring& text) {
+  static void StoreLanguage(const wchar_t* text) {
     PutValue(kStoreKey, L"Language", REG_SZ, SzBytes(text));
   }
-  static RawValue Stored(const std::wstring& text) { return {REG_SZ, SzBytes(text)}; }
 };
 
-TEST_F(EndToEnd, EveryWayOutStoresTheLanguageOnceAndEndsWithCodeZero) {
-  const std::pair<const char*, std::function<void(LumoraProcess&)>> ways[] = {
-      {"Exit button", [](LumoraProcess& p) { p.Click(Id(Element::cmdExit)); }},
-      {"File > Exit", [](LumoraProcess& p) { p.Choose(Id(Element::mnuFileExit)); }},
-      {"close box", [](LumoraProcess& p) { p.Close(); }},
-      {"Alt+X", [](LumoraProcess& p) { p.Keys({'X'}, VK_MENU); }},
-  };
-  for (const auto& [name, leave] : ways) {
-    SCOPED_TRACE(name);
+TEST_F(EndToEnd, EachWayOutStoresTheLanguageAndEndsWithCodeZero) {
+  const std::pair<UINT, WPARAM> ways[] = {{WM_COMMAND, Click(Element::cmdExit)},
+                                          {WM_COMMAND, Choose(Element::mnuFileExit)},
+                                          {WM_SYSCOMMAND, SC_CLOSE}};
+  for (const auto& [message, w_param] : ways) {
     // An unrecognised text starts English and is replaced at the end.
     StoreLanguage(L" Persian");
-    LumoraProcess lumora;
-    EXPECT_EQ(GetValue(kStoreKey, L"Language"), Stored(L" Persian"));
-    leave(lumora);
-    EXPECT_EQ(lumora.WaitForExit(), 0U);
-    EXPECT_EQ(GetValue(kStoreKey, L"Language"), Stored(L"English"));
+    const LumoraProcess lumora;
+    EXPECT_EQ(Language(), Text(L" Persian"));
+    lumora.Post(message, w_param);
+    EXPECT_EQ(lumora.WaitForExit(), 0U) << message;
+    EXPECT_EQ(Language(), Text(L"English")) << message;
   }
 }
 
-TEST_F(EndToEnd, ClosingTheWindowUnderTheConfirmationEndsPromptlyAndCleanly) {
+TEST_F(EndToEnd, ClosingUnderTheConfirmationEndsPromptlyWithCodeZero) {
   StoreLanguage(L"Persian");
-  LumoraProcess lumora;
-  lumora.Click(Id(Element::cmdApply));
-  ASSERT_TRUE(lumora.WaitForMessageBox(/*answer=*/false).has_value());
-  ::PostMessageW(lumora.Main(), WM_CLOSE, 0, 0);
+  const LumoraProcess lumora;
+  lumora.Post(WM_COMMAND, Click(Element::cmdApply));
+  ASSERT_TRUE(lumora.MessageBox().has_value());
+  lumora.Post(WM_CLOSE);
   EXPECT_EQ(lumora.WaitForExit(2000), 0U);
-  EXPECT_EQ(GetValue(kStoreKey, L"Language"), Stored(L"Persian"));
+  EXPECT_EQ(Language(), Text(L"Persian"));
 }
 
-TEST_F(EndToEnd, TheSessionEndingStoresTheLanguageInTheUnloadPath) {
+TEST_F(EndToEnd, TheSessionEndingStoresTheLanguage) {
   StoreLanguage(L" Persian");
-  LumoraProcess lumora;
+  const LumoraProcess lumora;
   DWORD_PTR answer = 0;
-  ASSERT_NE(
-      ::SendMessageTimeoutW(lumora.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer),
-      0);
+  ::SendMessageTimeoutW(lumora.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer);
   EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));  // never refuses
-  EXPECT_EQ(GetValue(kStoreKey, L"Language"), Stored(L" Persian"));
+  EXPECT_EQ(Language(), Text(L" Persian"));
   ::SendMessageTimeoutW(lumora.Main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
-  EXPECT_EQ(GetValue(kStoreKey, L"Language"), Stored(L"English"));
+  EXPECT_EQ(Language(), Text(L"English"));
 }
 
 TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
@@ -92,40 +76,42 @@ TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
                               REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &vendor, nullptr),
             ERROR_SUCCESS);
   ::RegCloseKey(vendor);
-  LumoraProcess lumora;
+  const LumoraProcess lumora;
   // Load stopped at its first step: the creation-time caption.
-  EXPECT_EQ(LumoraProcess::Text(lumora.Control(Id(Element::chkSuper))),
+  EXPECT_EQ(TextOf(lumora.Control(ControlId(Element::chkSuper))),
             L"Show Super Hidden(System) Files.");
-  lumora.Click(Id(Element::cmdExit));
-  const auto box = lumora.WaitForMessageBox();
+  lumora.Post(WM_COMMAND, Click(Element::cmdExit));
+  const auto box = lumora.MessageBox();
   ASSERT_TRUE(box.has_value());
-  EXPECT_EQ(box->title, L"Lumora");
-  EXPECT_EQ(box->text.rfind(L"Run-time error '5':", 0), 0U);
+  EXPECT_EQ(box->first, L"Lumora");
+  EXPECT_EQ(box->second.rfind(L"Run-time error '5':", 0), 0U);
+  ::PostMessageW(::FindWindowW(L"#32770", L"Lumora"), WM_COMMAND, IDOK, 0);
   EXPECT_EQ(lumora.WaitForExit(), 5U);
 }
 
 TEST_F(EndToEnd, AUserStartsInPersianAppliesSwitchesToEnglishAndCloses) {
   StoreLanguage(L"Persian");
-  const auto unrelated = Snapshot(kAdvancedKey).at(L"Unrelated");
-  LumoraProcess lumora;
-  EXPECT_EQ(LumoraProcess::Text(lumora.Main()), L"لومورا !");
-  ::SendMessageW(lumora.Control(Id(Element::OptShow)), BM_CLICK, 0, 0);
-  ::SendMessageW(lumora.Control(Id(Element::chkSuper)), BM_CLICK, 0, 0);
-  lumora.Keys({'P'}, VK_CONTROL);
-  const auto box = lumora.WaitForMessageBox();
+  PutValue(kAdvancedKey, L"Unrelated", REG_SZ, SzBytes(L"left alone"));
+  const LumoraProcess lumora;
+  EXPECT_EQ(TextOf(lumora.Main()), L"لومورا !");
+  ::SendMessageW(lumora.Control(ControlId(Element::OptShow)), BM_CLICK, 0, 0);
+  ::SendMessageW(lumora.Control(ControlId(Element::chkSuper)), BM_CLICK, 0, 0);
+  lumora.Post(WM_COMMAND, Choose(Element::mnuFileApply));
+  const auto box = lumora.MessageBox();
   ASSERT_TRUE(box.has_value());
-  EXPECT_EQ(box->title, L"Changed");
-  EXPECT_EQ(box->text, L" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ");
+  EXPECT_EQ(box->first, L"Changed");
+  EXPECT_EQ(box->second, L" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ");
+  ::PostMessageW(::FindWindowW(L"#32770", L"Changed"), WM_COMMAND, IDOK, 0);
   EXPECT_EQ(GetValue(kAdvancedKey, L"Hidden"), (RawValue{REG_DWORD, DwordBytes(1)}));
   EXPECT_EQ(GetValue(kAdvancedKey, L"ShowSuperHidden"), (RawValue{REG_DWORD, DwordBytes(0)}));
-  EXPECT_EQ(Snapshot(kAdvancedKey).at(L"Unrelated"), unrelated);
+  EXPECT_EQ(GetValue(kAdvancedKey, L"Unrelated"), Text(L"left alone"));
 
-  lumora.Choose(Id(Element::mnuLangEnglish));
-  EXPECT_EQ(LumoraProcess::Text(lumora.Main()), L"Lumora!");
-  EXPECT_EQ(GetValue(kStoreKey, L"Language"), Stored(L"Persian"));  // the switch stores nothing
-  lumora.Close();
+  lumora.Post(WM_COMMAND, Choose(Element::mnuLangEnglish));
+  EXPECT_EQ(TextOf(lumora.Main()), L"Lumora!");
+  EXPECT_EQ(Language(), Text(L"Persian"));  // the switch stores nothing
+  lumora.Post(WM_SYSCOMMAND, SC_CLOSE);
   EXPECT_EQ(lumora.WaitForExit(), 0U);
-  EXPECT_EQ(GetValue(kStoreKey, L"Language"), Stored(L"English"));
+  EXPECT_EQ(Language(), Text(L"English"));
 }
 
 }  // namespace
@@ -133,11 +119,7 @@ TEST_F(EndToEnd, AUserStartsInPersianAppliesSwitchesToEnglishAndCloses) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s PATH_TO_LUMORA_EXE\n", argv[0]);
-    return 2;
-  }
-  const std::string exe = argv[1];
-  lumora::e2e::SetLumoraExe(std::wstring(exe.begin(), exe.end()));
+  if (argc < 2) return 2;
+  lumora::e2e::LumoraExe() = std::wstring(argv[1], argv[1] + std::strlen(argv[1]));
   return RUN_ALL_TESTS();
 }

@@ -10,71 +10,44 @@
 namespace lumora::e2e {
 namespace {
 
-#pragma pack(push, 2)
-struct IconDirEntry {
-  BYTE width;
-  BYTE height;
-  BYTE colours;
-  BYTE reserved;
-  WORD planes;
-  WORD bit_count;
-  DWORD bytes;
-  WORD id;
-};
-struct IconDir {
-  WORD reserved;
-  WORD type;
-  WORD count;
-  IconDirEntry entries[1];
-};
-#pragma pack(pop)
-
-class Resources : public ::testing::Test {
- protected:
-  void SetUp() override {
-    module_ = ::LoadLibraryExW(LumoraExe().c_str(), nullptr,
-                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(module_, nullptr);
+std::string Resource(const wchar_t* type, int id) {
+  HMODULE module = ::LoadLibraryExW(LumoraExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
+  std::string bytes;
+  if (found != nullptr) {
+    bytes.assign(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
+                 ::SizeofResource(module, found));
   }
-  void TearDown() override { ::FreeLibrary(module_); }
+  ::FreeLibrary(module);
+  return bytes;
+}
 
-  std::string Bytes(const wchar_t* type, const wchar_t* name) const {
-    HRSRC found = ::FindResourceW(module_, name, type);
-    if (found == nullptr) return {};
-    const auto* data = static_cast<const char*>(::LockResource(::LoadResource(module_, found)));
-    return {data, ::SizeofResource(module_, found)};
-  }
-
-  HMODULE module_ = nullptr;
-};
-
-TEST_F(Resources, ManifestNamesTheProgramAndCommonControlsSix) {
-  const std::string manifest = Bytes(RT_MANIFEST, MAKEINTRESOURCEW(1));
-  for (
-      const char* part :
-      {R"(manifestVersion="1.0")",
-       R"(<assemblyIdentity version="1.0.0.0" processorArchitecture="X86" name="NorvaleSoft.Lumora" type="win32"/>)",
-       R"(<assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="X86" publicKeyToken="6595b64144ccf1df" language="*"/>)",
-       R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)", "PerMonitorV2"}) {
+TEST(Resources, TheManifestNamesTheProgramAndCommonControlsSix) {
+  const std::string manifest = Resource(RT_MANIFEST, 1);
+  // clang-format off
+  for (const char* part : {
+           R"(manifestVersion="1.0")",
+           R"(<assemblyIdentity version="1.0.0.0" processorArchitecture="X86" name="NorvaleSoft.Lumora" type="win32"/>)",
+           R"(<assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="X86" publicKeyToken="6595b64144ccf1df" language="*"/>)",
+           R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)", "PerMonitorV2"}) {
+    // clang-format on
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
   }
 }
 
-TEST_F(Resources, VersionRecordCarriesTheProductTexts) {
-  DWORD ignored = 0;
-  const DWORD size = ::GetFileVersionInfoSizeW(LumoraExe().c_str(), &ignored);
-  ASSERT_GT(size, 0U);
-  std::vector<BYTE> block(size);
-  ASSERT_TRUE(::GetFileVersionInfoW(LumoraExe().c_str(), 0, size, block.data()));
-  struct Translation {
-    WORD language;
-    WORD code_page;
-  }* translation = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
-                               reinterpret_cast<void**>(&translation), &length));
-  EXPECT_EQ(translation->language, 0x0409);
-  EXPECT_EQ(translation->code_page, 1200);
+TEST(Resources, TheVersionRecordCarriesTheProductTexts) {
+  std::vector<BYTE> block(::GetFileVersionInfoSizeW(LumoraExe().c_str(), nullptr));
+  ASSERT_TRUE(::GetFileVersionInfoW(LumoraExe().c_str(), 0, static_cast<DWORD>(block.size()),
+                                    block.data()));
+  const auto query = [&block](const std::wstring& path) -> const void* {
+    void* value = nullptr;
+    UINT length = 0;
+    return ::VerQueryValueW(block.data(), path.c_str(), &value, &length) ? value : nullptr;
+  };
+  const auto* translation = static_cast<const WORD*>(query(L"\\VarFileInfo\\Translation"));
+  ASSERT_NE(translation, nullptr);
+  EXPECT_EQ(translation[0], 0x0409);  // language
+  EXPECT_EQ(translation[1], 1200);    // code page
   const std::pair<const wchar_t*, const wchar_t*> entries[] = {
       {L"FileVersion", L"1.00"},
       {L"ProductVersion", L"1.00"},
@@ -82,47 +55,27 @@ TEST_F(Resources, VersionRecordCarriesTheProductTexts) {
       {L"FileDescription", L"A tool to have an alternative Folder Option."},
       {L"ProductName", L"Lumora"},
       {L"CompanyName", L"NorvaleSoft"},
-      {L"InternalName", L"Lumora"},
-      {L"OriginalFilename", L"Lumora.exe"},
   };
   for (const auto& [name, expected] : entries) {
-    wchar_t* value = nullptr;
-    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-    ASSERT_TRUE(
-        ::VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
-        << std::string(name, name + wcslen(name));
-    EXPECT_STREQ(value, expected);
+    const auto* value =
+        static_cast<const wchar_t*>(query(L"\\StringFileInfo\\040904B0\\" + std::wstring(name)));
+    EXPECT_STREQ(value != nullptr ? value : L"(none)", expected);
   }
 }
 
-TEST_F(Resources, IconsHoldTheirImages) {
-  struct Image {
-    int size;
-    int bits;
-  };
-  const auto images = [this](int id) {
-    std::vector<Image> found;
-    const std::string dir = Bytes(RT_GROUP_ICON, MAKEINTRESOURCEW(id));
-    if (dir.size() < 6) return found;
-    const auto* header = reinterpret_cast<const IconDir*>(dir.data());
-    for (WORD i = 0; i < header->count; ++i) {
-      const IconDirEntry& entry = header->entries[i];
-      found.push_back({entry.width == 0 ? 256 : entry.width, entry.bit_count});
+TEST(Resources, TheIconsHoldTheirImages) {
+  // A group icon: a 6-byte header, then 14 bytes per image (width first,
+  // bits per pixel at offset 6).
+  const auto images = [](int id) {
+    const std::string dir = Resource(RT_GROUP_ICON, id);
+    std::vector<std::pair<int, int>> found;
+    for (std::size_t at = 6; at + 14 <= dir.size(); at += 14) {
+      found.emplace_back(static_cast<BYTE>(dir[at]), static_cast<BYTE>(dir[at + 6]));
     }
     return found;
   };
-  const auto program = images(1);
-  ASSERT_EQ(program.size(), 3U);
-  EXPECT_EQ(program[0].size, 32);
-  EXPECT_EQ(program[0].bits, 8);
-  EXPECT_EQ(program[1].size, 48);
-  EXPECT_EQ(program[1].bits, 32);
-  EXPECT_EQ(program[2].size, 32);
-  EXPECT_EQ(program[2].bits, 32);
-  const auto about = images(2);
-  ASSERT_EQ(about.size(), 2U);
-  EXPECT_EQ(about[0].bits, 8);
-  EXPECT_EQ(about[1].bits, 32);
+  EXPECT_EQ(images(1), (std::vector<std::pair<int, int>>{{32, 8}, {48, 32}, {32, 32}}));
+  EXPECT_EQ(images(2), (std::vector<std::pair<int, int>>{{32, 8}, {32, 32}}));
 }
 
 }  // namespace

@@ -49,39 +49,19 @@ HWND ProgramWindows::Control(Element element) const {
   return search.found;
 }
 
-HWND ProgramWindows::About() { return ::FindWindowW(L"Lumora.frmAbout", nullptr); }
-
-void ProgramWindows::Click(Element button) const {
-  ::SendMessageW(Control(button), BM_CLICK, 0, 0);
-}
-
 void ProgramWindows::Choose(int menu, int item) const {
-  HMENU popup = ::GetSubMenu(::GetMenu(main.Hwnd()), menu);
-  const UINT id = ::GetMenuItemID(popup, item);
+  const UINT id = ::GetMenuItemID(::GetSubMenu(::GetMenu(main.Hwnd()), menu), item);
   ::SendMessageW(main.Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-LRESULT ProgramWindows::Checked(Element element) const {
-  return ::SendMessageW(Control(element), BM_GETCHECK, 0, 0);
-}
-
-ProgramTest::ProgramTest() {
-  registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
-  registry_.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
+ProgramTest::ProgramTest() : ProgramWindows(registry, store) {
+  registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
+  registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
 }
 
 void ProgramTest::Start(std::optional<std::u16string> language) {
-  if (language) store_.entries[kLanguageEntry] = *language;
-  windows_.Start();
-}
-
-std::optional<std::uint32_t> ProgramTest::StoredDword(const std::u16string& name) const {
-  const auto* key = registry_.Key(kHkcu, kAdvanced);
-  if (key == nullptr || !key->contains(name)) return std::nullopt;
-  const StoredValue& value = key->at(name);
-  if (value.type != 4 || value.data.size() != 4) return std::nullopt;
-  return value.data[0] | value.data[1] << 8U | value.data[2] << 16U |
-         static_cast<std::uint32_t>(value.data[3]) << 24U;
+  if (language) store.entries[u"NorvaleSoft\\Lumora\\Language"] = *language;
+  ProgramWindows::Start();
 }
 
 }  // namespace lumora::testing

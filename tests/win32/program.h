@@ -26,46 +26,39 @@ class ProgramWindows {
   ~ProgramWindows();
 
   void Start();
-  // The window of an element of either window; nullptr when not there.
+  // An element of either window; nullptr when not there.
   [[nodiscard]] HWND Control(Element element) const;
-  // The about window while it is open.
-  [[nodiscard]] static HWND About();
+  [[nodiscard]] static HWND About() { return ::FindWindowW(L"Lumora.frmAbout", nullptr); }
   // Clicks a button as the mouse would.
-  void Click(Element button) const;
+  void Click(Element button) const { ::SendMessageW(Control(button), BM_CLICK, 0, 0); }
   // Chooses a menu item by its place in the menu bar.
   void Choose(int menu, int item) const;
-  [[nodiscard]] LRESULT Checked(Element element) const;
+  [[nodiscard]] LRESULT Checked(Element element) const {
+    return ::SendMessageW(Control(element), BM_GETCHECK, 0, 0);
+  }
 
   Win32WindowOps ui;
   MainWindow main;
   AboutWindow about{ui};
 };
 
-inline constexpr RegHandle kHkcu = static_cast<RegHandle>(0x80000001U);
+struct Fakes {
+  FakeRegistry registry;
+  FakeSettingsStore store;
+};
+
+inline constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
 inline const std::u16string kAdvanced =
     u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-inline const std::u16string kLanguageEntry = u"NorvaleSoft\\Lumora\\Language";
 
-// Over a fake registry holding "Hidden" 2 and "ShowSuperHidden" 1, and a
-// fake settings store.
-class ProgramTest : public ::testing::Test {
+// The windows over a fake registry holding "Hidden" 2 and "ShowSuperHidden"
+// 1, and a fake settings store.
+class ProgramTest : public ::testing::Test, protected Fakes, public ProgramWindows {
  protected:
   ProgramTest();
-
-  // Starts the main window with this stored language (none: no entry).
+  // Starts with this stored language (none: no entry).
   void Start(std::optional<std::u16string> language);
-  [[nodiscard]] HWND Control(Element element) const { return windows_.Control(element); }
-  [[nodiscard]] static HWND About() { return ProgramWindows::About(); }
-  void Click(Element button) const { windows_.Click(button); }
-  void Choose(int menu, int item) const { windows_.Choose(menu, item); }
-  [[nodiscard]] LRESULT Checked(Element element) const { return windows_.Checked(element); }
-  [[nodiscard]] std::optional<std::uint32_t> StoredDword(const std::u16string& name) const;
 
-  FakeRegistry registry_;
-  FakeSettingsStore store_;
-  ProgramWindows windows_{registry_, store_};
-  Win32WindowOps& ui_ = windows_.ui;
-  MainWindow& main_ = windows_.main;
   MessageBoxWatcher boxes_;
 };
 
