@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -22,7 +23,8 @@ struct StoredValue {
   friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
-// One registry call as the module made it.
+// One registry call as the module made it: the order and the arguments of
+// the four calls are what the module must get right.
 struct RegCall {
   std::string function;
   RegHandle key = 0;
@@ -37,40 +39,77 @@ struct RegCall {
 // the buffer give "more data", a set replaces data and type.
 class FakeRegistry final : public RegistryApi {
  public:
-  using KeyId = std::pair<RegHandle, std::u16string>;
   using Values = std::map<std::u16string, StoredValue>;
 
-  void AddKey(RegHandle root, std::u16string sub_key) { keys_[{root, std::move(sub_key)}]; }
+  void AddKey(RegHandle root, const std::u16string& sub_key) { keys_[{root, sub_key}]; }
   void Put(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
            StoredValue value) {
     keys_[{root, sub_key}][name] = std::move(value);
   }
   void PutDword(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
-                std::uint32_t value);
-  [[nodiscard]] const Values* Key(RegHandle root, const std::u16string& sub_key) const;
+                std::uint32_t v) {
+    Put(root, sub_key, name, {4, {std::uint8_t(v), std::uint8_t(v >> 8U),
+                                  std::uint8_t(v >> 16U), std::uint8_t(v >> 24U)}});
+  }
+  [[nodiscard]] const Values* Key(RegHandle root, const std::u16string& sub_key) const {
+    const auto it = keys_.find({root, sub_key});
+    return it == keys_.end() ? nullptr : &it->second;
+  }
   [[nodiscard]] std::size_t KeyCount() const { return keys_.size(); }
   [[nodiscard]] std::size_t OpenHandles() const { return open_.size(); }
 
-  RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view sub_key, std::uint32_t options,
-                          std::uint32_t access, RegHandle& opened) override;
-  RegStatus RegQueryValueExA(RegHandle key, std::u16string_view name, std::uint32_t reserved,
-                             std::uint32_t& type, std::uint8_t* data, std::uint32_t& size) override;
-  RegStatus RegSetValueExA(RegHandle key, std::u16string_view name, std::uint32_t reserved,
+  RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view sub_key, std::uint32_t /*options*/,
+                          std::uint32_t access, RegHandle& opened) override {
+    calls.push_back({"RegOpenKeyExA", root, std::u16string{sub_key}, access, 0, {}});
+    if (open_status) return *open_status;
+    // A root key always exists; any other key only when added.
+    if (!sub_key.empty() && !keys_.contains({root, std::u16string{sub_key}})) return kFileNotFound;
+    opened = next_handle_++;
+    open_[opened] = {root, std::u16string{sub_key}};
+    return kRegSuccess;
+  }
+  RegStatus RegQueryValueExA(RegHandle key, std::u16string_view name, std::uint32_t /*reserved*/,
+                             std::uint32_t& type, std::uint8_t* data,
+                             std::uint32_t& size) override {
+    calls.push_back({"RegQueryValueExA", key, std::u16string{name}, 0, size, {}});
+    if (!open_.contains(key)) return kInvalidHandle;
+    const Values& values = keys_[open_[key]];
+    const auto value = values.find(std::u16string{name});
+    if (value == values.end()) return kFileNotFound;
+    type = value->second.type;
+    const auto stored = static_cast<std::uint32_t>(value->second.data.size());
+    const bool fits = stored <= size;
+    size = stored;
+    if (!fits) return kMoreData;
+    std::ranges::copy(value->second.data, data);
+    return kRegSuccess;
+  }
+  RegStatus RegSetValueExA(RegHandle key, std::u16string_view name, std::uint32_t /*reserved*/,
                            std::uint32_t type, const std::uint8_t* data,
-                           std::uint32_t size) override;
-  RegStatus RegCloseKey(RegHandle key) override;
+                           std::uint32_t size) override {
+    calls.push_back({"RegSetValueExA", key, std::u16string{name}, type, size, {data, data + size}});
+    if (!open_.contains(key)) return kInvalidHandle;
+    if (set_failures.contains(std::u16string{name})) return set_failures[std::u16string{name}];
+    keys_[open_[key]][std::u16string{name}] = {type, {data, data + size}};
+    return kRegSuccess;
+  }
+  RegStatus RegCloseKey(RegHandle key) override {
+    calls.push_back({"RegCloseKey", key, {}, 0, 0, {}});
+    if (open_.erase(key) == 0) return kInvalidHandle;
+    return close_status.value_or(kRegSuccess);
+  }
 
   std::vector<RegCall> calls;
-  // Forced statuses: an open refused (for example access denied), a set that
-  // fails for one value name, a close that fails.
+  // Forced statuses: an open refused, a set that fails for one value name, a
+  // close that fails.
   std::optional<RegStatus> open_status;
   std::map<std::u16string, RegStatus> set_failures;
   std::optional<RegStatus> close_status;
 
  private:
-  std::map<KeyId, Values> keys_;
-  std::map<RegHandle, KeyId> open_;
-  RegHandle nextHandle_ = 0x100;
+  std::map<std::pair<RegHandle, std::u16string>, Values> keys_;
+  std::map<RegHandle, std::pair<RegHandle, std::u16string>> open_;
+  RegHandle next_handle_ = 0x100;
 };
 
 }  // namespace lumora::testing

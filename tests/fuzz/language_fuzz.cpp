@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   testing::FakeSettingsStore store;
   testing::RecordingWindow ui;
   const std::u16string stored = input.Rest16();
-  store.entries[testing::FakeSettingsStore::LanguageAddress()] = stored;
+  store.entries[u"NorvaleSoft\\Lumora\\Language"] = stored;
 
   LoadLanguage(store, ui);
   const bool persian = CurrentLanguage == kPersian;
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (persian != (stored == kPersian)) std::abort();
   if (ui.menu_checks[Element::mnuLangPersian] != persian) std::abort();
   if (ui.menu_checks[Element::mnuLangEnglish] == persian) std::abort();
-  const std::u16string& now = store.entries[testing::FakeSettingsStore::LanguageAddress()];
+  const std::u16string& now = store.entries[u"NorvaleSoft\\Lumora\\Language"];
   if (now != (stored.empty() ? std::u16string(kEnglish) : stored)) std::abort();
   return 0;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// In-process helpers for tests of the program's windows under Wine: message
-// pumping, keys, a watch on message boxes, and readings of fonts and texts.
+// In-process helpers for tests of windows under Wine: message pumping, keys,
+// a watch on message boxes, and readings of texts, fonts and places.
 #include <windows.h>
 
 #include <functional>
@@ -9,19 +9,18 @@
 #include <string>
 #include <vector>
 
+// Rectangles compare by their edges; found by the type's own namespace.
+inline bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+
 namespace lumora::testing {
 
-// Handles this thread's messages as the program's loop does until the
-// condition holds; false when the time runs out first.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeout_ms = 3000);
+// Handles this thread's messages as the program's loop does, for a while.
 void PumpFor(DWORD ms);
-
 // Runs the action from whichever message loop runs next on this thread,
 // modal ones included.
 void RunSoon(std::function<void()> action);
-
-// Presses keys through the system's input queue, holding a modifier (VK_MENU,
-// VK_CONTROL) if given, and handles what follows.
+// Presses keys through the system's input queue, holding a modifier
+// (VK_MENU, VK_CONTROL) if given, and handles what follows.
 void Keys(std::initializer_list<WORD> keys, WORD modifier = 0);
 
 // A message box as this thread created it.
@@ -30,13 +29,12 @@ struct BoxSeen {
   bool owner_enabled = true;  // while the box was open
   std::wstring title;
   std::wstring text;
-  UINT icon_flag = 0;  // MB_ICONINFORMATION, MB_ICONERROR ... or 0
-  bool has_cancel = false;
+  UINT icon = 0;  // MB_ICONINFORMATION, MB_ICONERROR or 0
+  bool cancel = false;
 };
 
-// Watches the message boxes of this thread while it lives. Each box is
-// recorded when it opens, then answered with OK, unless on_open is set:
-// then on_open runs instead and must see to the box itself.
+// Watches this thread's message boxes while it lives: each is recorded as it
+// opens, then answered with OK, or handed to on_open, which sees to it.
 class MessageBoxWatcher {
  public:
   MessageBoxWatcher();
@@ -52,28 +50,27 @@ class MessageBoxWatcher {
   HHOOK hook_ = nullptr;
 };
 
-[[nodiscard]] std::wstring TextOf(HWND hwnd);
-[[nodiscard]] std::wstring ClassOf(HWND hwnd);
-[[nodiscard]] LOGFONTW FontOf(HWND hwnd);
-[[nodiscard]] std::wstring MenuText(HMENU menu, UINT position);
-[[nodiscard]] RECT ClientRectOf(HWND hwnd, HWND window);  // in window's client coordinates
-
-// The screen's DPI, which the windows take.
-[[nodiscard]] int ScreenDpi();
-// A length in twips as pixels at that DPI, rounded to the nearest pixel.
-[[nodiscard]] int Px(int twips);
-
-// A plain top-level window of this thread to take the activation away.
+// A top-level window of this thread that takes the activation away.
 class OtherWindow {
  public:
   OtherWindow();
   OtherWindow(const OtherWindow&) = delete;
   OtherWindow& operator=(const OtherWindow&) = delete;
-  ~OtherWindow();
+  ~OtherWindow() { ::DestroyWindow(hwnd_); }
   [[nodiscard]] HWND Hwnd() const { return hwnd_; }
 
  private:
   HWND hwnd_ = nullptr;
 };
+
+[[nodiscard]] std::wstring TextOf(HWND hwnd);
+[[nodiscard]] std::wstring ClassOf(HWND hwnd);
+[[nodiscard]] LOGFONTW FontOf(HWND hwnd);
+// A window's rectangle in another's client coordinates (left to right).
+[[nodiscard]] RECT RectIn(HWND hwnd, HWND window);
+// The screen's DPI, which the windows take, and a length in twips as
+// pixels at it, rounded to the nearest.
+[[nodiscard]] int ScreenDpi();
+[[nodiscard]] int Px(int twips);
 
 }  // namespace lumora::testing
