@@ -27,6 +27,14 @@ class VisibilityTest : public ::testing::Test {
   void TearDown() override { CurrentLanguage.clear(); }
 };
 
+// What the two procedures work on: a registry, a window, the stored values.
+struct Parts {
+  FakeRegistry registry;
+  RecordingWindow ui;
+  General general{registry, ui};
+  VisibilityState state;
+};
+
 TEST_F(VisibilityTest, ToInteger16KeepsSixteenBitNumbersAndRaisesOtherwise) {
   EXPECT_EQ(ToInteger16(ReadResult{}), 0);
   for (const std::int32_t n : {0, 1, 2, -1, 32767, -32768}) EXPECT_EQ(ToInteger16(n), n);
@@ -74,15 +82,12 @@ TEST_F(VisibilityTest, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message()
                  << c.hidden.value_or(999) << "/" << c.super_hidden.value_or(999));
-    FakeRegistry registry;
-    RecordingWindow ui;
-    General general{registry, ui};
-    VisibilityState state;
+    Parts p;
+    auto& [registry, ui, general, state] = p;
     CurrentLanguage = c.language;
     registry.AddKey(kHkcu, kAdvanced);
     if (c.hidden) registry.PutDword(kHkcu, kAdvanced, u"Hidden", *c.hidden);
     if (c.super_hidden) registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", *c.super_hidden);
-
     ReadCurrentOption(state, general, ui);
 
     EXPECT_EQ(ui.Changes(), c.changes);
@@ -96,10 +101,8 @@ TEST_F(VisibilityTest, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
 }
 
 TEST_F(VisibilityTest, ReadCurrentOptionTrapsAFailingWindowOperation) {
-  FakeRegistry registry;
-  RecordingWindow ui;
-  General general{registry, ui};
-  VisibilityState state;
+  Parts p;
+  auto& [registry, ui, general, state] = p;
   CurrentLanguage = u"English";
   registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
   registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
@@ -148,10 +151,8 @@ TEST_F(VisibilityTest, ApplyWritesTheChoiceInOrderThenConfirms) {
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeRegistry registry;
-    RecordingWindow ui;
-    General general{registry, ui};
-    VisibilityState state;
+    Parts p;
+    auto& [registry, ui, general, state] = p;
     CurrentLanguage = c.language;
     if (c.key_exists) registry.AddKey(kHkcu, kAdvanced);
     if (c.refused != nullptr) registry.set_failures[c.refused] = kAccessDenied;
@@ -159,7 +160,6 @@ TEST_F(VisibilityTest, ApplyWritesTheChoiceInOrderThenConfirms) {
     ui.checks[Element::chkSuper] = c.check;
 
     Apply(state, general, ui);
-
     std::vector<std::pair<std::u16string, std::uint32_t>> stored;
     for (const RegCall& call : registry.calls) {
       if (call.function == "RegSetValueExA" && (c.refused == nullptr || call.text != c.refused)) {
@@ -191,10 +191,8 @@ TEST_F(VisibilityTest, ApplyWritesTheChoiceInOrderThenConfirms) {
 }
 
 TEST_F(VisibilityTest, ApplyHasNoTrap) {
-  FakeRegistry registry;
-  RecordingWindow ui;
-  General general{registry, ui};
-  VisibilityState state;
+  Parts p;
+  auto& [registry, ui, general, state] = p;
   ui.fail_on = "GetOptionValue";
   EXPECT_THROW(Apply(state, general, ui), RuntimeError);
   EXPECT_TRUE(registry.calls.empty());

@@ -43,12 +43,6 @@ BOOL CALLBACK Count(HWND hwnd, LPARAM count) {
   return TRUE;
 }
 
-DWORD Windows() {
-  DWORD count = 0;
-  ::EnumThreadWindows(::GetCurrentThreadId(), &Count, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
 using Endurance = ProgramTest;
 
 TEST_F(Endurance, AppliesSwitchesAndAboutOpeningsLeaveNothingBehind) {
@@ -63,14 +57,19 @@ TEST_F(Endurance, AppliesSwitchesAndAboutOpeningsLeaveNothingBehind) {
   // What the platform makes once and keeps (message-box resources, font
   // caches) is made first.
   for (int i = 0; i < 5; ++i) cycle();
+  const auto windows = [] {
+    DWORD count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &Count, reinterpret_cast<LPARAM>(&count));
+    return count;
+  };
   const DWORD gdi = GdiObjects();
-  const DWORD windows = Windows();
+  const DWORD windows_before = windows();
   ASSERT_NE(gdi, 0U);
 
   // One object kept per cycle adds 50; Wine's own caches grow by a few.
   for (int i = 0; i < 50; ++i) cycle();
   EXPECT_LE(GdiObjects(), gdi + 20);
-  EXPECT_EQ(Windows(), windows);
+  EXPECT_EQ(windows(), windows_before);
   EXPECT_EQ(boxes_.seen.size(), 55U);
   EXPECT_EQ(About(), nullptr);
 }

@@ -16,66 +16,62 @@ constexpr FormDesc kProbeForm = {
     Element::frmAbout,          u"Probe", 1500, 900, 0, 0, kProbeElements, {},
     {u"Tahoma", 825, 400, 178}, {}};
 
-std::vector<std::string>& Log() {
-  static std::vector<std::string> log;
-  return log;
-}
+std::vector<std::string> g_log;  // what reached the probe, and when its destruction began
+HWND g_probe = nullptr;
+int g_reached_after_destructor = 0;
 
 class ProbeForm final : public FormWindow {
  public:
-  ProbeForm() : FormWindow(kProbeForm, {WS_OVERLAPPEDWINDOW, 0, 1}) {}
+  ProbeForm() : FormWindow(kProbeForm, {WS_OVERLAPPEDWINDOW, 0, 1}) {
+    Create(nullptr);
+    g_probe = Hwnd();
+  }
   ProbeForm(const ProbeForm&) = delete;
   ProbeForm& operator=(const ProbeForm&) = delete;
-  ~ProbeForm() override { Log().emplace_back("destructor"); }
-  void Open() { Create(nullptr); }
+  ~ProbeForm() override { g_log.emplace_back("destructor"); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) override {
-    if (message == WM_DESTROY) Log().emplace_back("WM_DESTROY");
+    if (message == WM_DESTROY) g_log.emplace_back("WM_DESTROY");
     return FormWindow::HandleMessage(message, w_param, l_param);
   }
   void OnCommand(Element /*element*/) override {}
   void OnClose() override {}
 };
 
-// Messages that would reach the probe's object after its destruction began.
-HWND g_probe = nullptr;
-int g_reached_after_destructor = 0;
-
+// Sees each message sent to the probe before it is handled: the toolkit must
+// no longer route it to the object once the object's destruction began.
 LRESULT CALLBACK SeeMessages(int code, WPARAM w_param, LPARAM l_param) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(l_param);
-  if (code == HC_ACTION && call->hwnd == g_probe && !Log().empty() &&
-      Log().back() == "destructor" && FormWindow::FromHwnd(call->hwnd) != nullptr) {
+  if (code == HC_ACTION && call->hwnd == g_probe && !g_log.empty() &&
+      g_log.back() == "destructor" && FormWindow::FromHwnd(call->hwnd) != nullptr) {
     ++g_reached_after_destructor;
   }
   return ::CallNextHookEx(nullptr, code, w_param, l_param);
 }
 
 TEST(FormWindow, AnUnloadedWindowRanItsDestructionHandlersWhileWhole) {
-  Log().clear();
+  g_log.clear();
   {
     ProbeForm probe;
-    probe.Open();
     probe.Unload();
     EXPECT_EQ(probe.Hwnd(), nullptr);
   }
-  EXPECT_EQ(Log(), (std::vector<std::string>{"WM_DESTROY", "destructor"}));
+  EXPECT_EQ(g_log, (std::vector<std::string>{"WM_DESTROY", "destructor"}));
 }
 
 TEST(FormWindow, NoMessageReachesAnObjectWhoseDestructionHasBegun) {
-  Log().clear();
+  g_log.clear();
   g_reached_after_destructor = 0;
   HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &SeeMessages, nullptr, ::GetCurrentThreadId());
   {
-    ProbeForm probe;
-    probe.Open();
-    g_probe = probe.Hwnd();
+    const ProbeForm probe;
     ::ShowWindow(g_probe, SW_SHOW);
   }
   ::UnhookWindowsHookEx(hook);
   EXPECT_FALSE(::IsWindow(g_probe));
   EXPECT_EQ(g_reached_after_destructor, 0);
-  EXPECT_EQ(Log(), std::vector<std::string>{"destructor"});
+  EXPECT_EQ(g_log, std::vector<std::string>{"destructor"});
 }
 
 }  // namespace

@@ -22,15 +22,15 @@ struct RawValue {
 
 [[nodiscard]] std::vector<BYTE> DwordBytes(DWORD value);
 [[nodiscard]] std::vector<BYTE> SzBytes(const std::wstring& text);  // with its terminator
-
 // Creates the key when needed.
 void PutValue(const std::wstring& key, const wchar_t* name, DWORD type,
               const std::vector<BYTE>& data);
 [[nodiscard]] std::optional<RawValue> GetValue(const std::wstring& key, const wchar_t* name);
-// Every value under a key, by name; empty when the key is missing.
-[[nodiscard]] std::map<std::wstring, RawValue> Snapshot(const std::wstring& key);
-[[nodiscard]] bool KeyExists(const std::wstring& key);
-[[nodiscard]] DWORD SubKeyCount(const std::wstring& key);
-void DeleteTree(const std::wstring& key);
+// Every value under a key by name, and "\" for each sub-key; nothing when
+// the key is missing.
+[[nodiscard]] std::optional<std::map<std::wstring, RawValue>> Snapshot(const std::wstring& key);
+inline void DeleteTree(const std::wstring& key) {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+}
 
 }  // namespace lumora::testing
