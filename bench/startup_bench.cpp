@@ -19,8 +19,9 @@
 namespace {
 
 // The program's key without its root, which is HKEY_CURRENT_USER.
-const std::wstring kAdvancedKey =
-    lumora::ToWide(lumora::ExplorerAdvancedKey.substr(lumora::ExplorerAdvancedKey.find(u'\\') + 1));
+const std::u16string kAdvancedKeyText(
+    lumora::ExplorerAdvancedKey.substr(lumora::ExplorerAdvancedKey.find(u'\\') + 1));
+const wchar_t* const kAdvancedKey = lumora::Wide(kAdvancedKeyText);
 
 double Now() {
   static const double kFrequency = [] {
@@ -99,7 +100,7 @@ Run Measure(const std::wstring& exe, const wchar_t* class_name, bool measure_app
   // Each run starts from the same state: hidden files not shown, system files shown.
   HKEY key = nullptr;
   if (measure_apply) {
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, kAdvancedKey.c_str(), 0, nullptr, 0,
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, kAdvancedKey, 0, nullptr, 0,
                       KEY_NOTIFY | KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr);
     SetDword(key, L"Hidden", 2);
     SetDword(key, L"ShowSuperHidden", 1);

@@ -8,7 +8,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 need_install=0
 pkgs=(cmake make g++ libgtest-dev googletest clang libclang-rt-14-dev clang-tidy clang-format
-      g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+      g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
       wine wine32:i386 xvfb x11-utils xdotool imagemagick
       fonts-wine python3-minimal procps)
 

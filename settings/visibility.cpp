@@ -31,12 +31,12 @@ std::u16string_view Choose(const TextPair& text) {
 std::int16_t ToInteger16(const ReadResult& result) {
   if (std::holds_alternative<std::monostate>(result)) return 0;
   if (std::holds_alternative<ReadErrorText>(result)) {
-    throw RuntimeError(kErrTypeMismatch, "Type mismatch");
+    throw RuntimeError(kErrTypeMismatch, u"Type mismatch");
   }
   const std::int32_t number = std::get<std::int32_t>(result);
   if (number < std::numeric_limits<std::int16_t>::min() ||
       number > std::numeric_limits<std::int16_t>::max()) {
-    throw RuntimeError(kErrOverflow, "Overflow");
+    throw RuntimeError(kErrOverflow, u"Overflow");
   }
   return static_cast<std::int16_t>(number);
 }

@@ -114,14 +114,16 @@ TEST_F(VisibilityTest, ReadCurrentOptionTrapsAFailingWindowOperation) {
 TEST_F(VisibilityTest, OnlyTwoAndOneSayAnythingOfHiding) {
   EXPECT_EQ(HidingStatusFor(2), HidingStatus::kActivated);
   EXPECT_EQ(HidingStatusFor(1), HidingStatus::kDeactivated);
-  for (const std::int16_t other : {0, 3, -1, 258}) EXPECT_EQ(HidingStatusFor(other), std::nullopt);
+  for (const int other : {0, 3, -1, 258}) {
+    EXPECT_EQ(HidingStatusFor(static_cast<std::int16_t>(other)), std::nullopt);
+  }
 }
 
 TEST_F(VisibilityTest, ApplyWritesTheChoiceInOrderThenConfirms) {
-  const char16_t kDoneEn[] = u" Option changes successfully! Good Luck!";
-  const char16_t kDoneFa[] = u" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ";
-  const char16_t kFailedEn[] = u" Option could not be changed!";
-  const char16_t kFailedFa[] = u" ! تغييرات اعمال نشد ";
+  constexpr char16_t kDoneEn[] = u" Option changes successfully! Good Luck!";
+  constexpr char16_t kDoneFa[] = u" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ";
+  constexpr char16_t kFailedEn[] = u" Option could not be changed!";
+  constexpr char16_t kFailedFa[] = u" ! تغييرات اعمال نشد ";
   struct Case {
     const char* name;
     std::optional<Element> selected;

@@ -11,22 +11,22 @@ namespace lumora {
 inline constexpr int kErrPlatformRefused = 5;  // a window or settings operation failed
 inline constexpr int kErrOverflow = 6;
 inline constexpr int kErrOutOfMemory = 7;
+inline constexpr int kErrSubscriptOutOfRange = 9;
 inline constexpr int kErrTypeMismatch = 13;
 
 // The program's run-time error. The two trapping procedures catch it; anything
 // that escapes an event handler reaches the default error handler instead.
 class RuntimeError : public std::exception {
  public:
-  RuntimeError(int number, std::string description)
+  RuntimeError(int number, std::u16string description)
       : description_(std::move(description)), number_(number) {}
 
   [[nodiscard]] int Number() const noexcept { return number_; }
-  // UTF-8. Not std::runtime_error: its reference-counted string links a
-  // second string implementation into the program.
-  [[nodiscard]] const char* what() const noexcept override { return description_.c_str(); }
+  [[nodiscard]] const std::u16string& Description() const noexcept { return description_; }
+  [[nodiscard]] const char* what() const noexcept override { return "run-time error"; }
 
  private:
-  std::string description_;
+  std::u16string description_;
   int number_;
 };
 

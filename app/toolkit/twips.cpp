@@ -1,13 +1,11 @@
 #include "app/toolkit/twips.h"
 
-#include <cstdint>
-
 namespace lumora {
 
 int TwipsToPixels(int twips, int dpi) {
-  const std::int64_t scaled = static_cast<std::int64_t>(twips) * dpi;
-  const std::int64_t half = scaled >= 0 ? 720 : -720;
-  return static_cast<int>((scaled + half) / 1440);
+  // Windows are a few thousand twips at a few hundred DPI: 32 bits suffice.
+  const int scaled = twips * dpi;
+  return (scaled + (scaled >= 0 ? 720 : -720)) / 1440;
 }
 
 PixelRect ToPixels(const TwipsRect& rect, int dpi) {

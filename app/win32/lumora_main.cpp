@@ -5,7 +5,6 @@
 
 #include "app/product.h"
 #include "app/toolkit/win32/error_handler.h"
-#include "app/toolkit/win32/text.h"
 #include "app/toolkit/win32/window_ops.h"
 #include "app/win32/about_window.h"
 #include "app/win32/main_window.h"
@@ -18,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
                     int show_command) {
   using namespace lumora;
   try {
-    SetApplicationTitle(ToWide(kProductTitle));
+    SetApplicationTitle(std::u16string(kProductTitle));
     AdvapiRegistry registry;
     RegistrySettingsStore store;
     Win32WindowOps ui;
@@ -29,6 +28,6 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     main.Start(show_command);
     return main.Run();
   } catch (...) {
-    DefaultErrorHandler(std::current_exception());
+    DefaultErrorHandler();
   }
 }

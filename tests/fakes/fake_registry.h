@@ -48,8 +48,9 @@ class FakeRegistry final : public RegistryApi {
   }
   void PutDword(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
                 std::uint32_t v) {
-    Put(root, sub_key, name, {4, {std::uint8_t(v), std::uint8_t(v >> 8U),
-                                  std::uint8_t(v >> 16U), std::uint8_t(v >> 24U)}});
+    Put(root, sub_key, name,
+        {4,
+         {std::uint8_t(v), std::uint8_t(v >> 8U), std::uint8_t(v >> 16U), std::uint8_t(v >> 24U)}});
   }
   [[nodiscard]] const Values* Key(RegHandle root, const std::u16string& sub_key) const {
     const auto it = keys_.find({root, sub_key});

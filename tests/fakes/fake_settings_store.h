@@ -17,7 +17,7 @@ class FakeSettingsStore final : public SettingsStore {
                             std::u16string_view key) override {
     const std::u16string address = Address(app, section, key);
     log.push_back(u"get " + address);
-    if (fail_get) throw RuntimeError(5, "store read failed");
+    if (fail_get) throw RuntimeError(5, u"store read failed");
     const auto it = entries.find(address);
     return it == entries.end() ? std::u16string{} : it->second;
   }
@@ -25,7 +25,7 @@ class FakeSettingsStore final : public SettingsStore {
                    std::u16string_view value) override {
     const std::u16string address = Address(app, section, key);
     log.push_back(u"save " + address + u'=' + std::u16string{value});
-    if (fail_save) throw RuntimeError(5, "store write failed");
+    if (fail_save) throw RuntimeError(5, u"store write failed");
     entries[address] = value;
   }
 

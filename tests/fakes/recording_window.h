@@ -71,7 +71,7 @@ class RecordingWindow final : public WindowOps {
     Log(std::move(entry));
   }
   void Log(std::string entry) {
-    if (fail_on && entry.starts_with(*fail_on)) throw RuntimeError(5, "failed: " + entry);
+    if (fail_on && entry.starts_with(*fail_on)) throw RuntimeError(5, u"window operation failed");
     log.push_back(std::move(entry));
   }
 };

@@ -19,6 +19,6 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  lumora::SetApplicationTitle(L"Lumora");
+  lumora::SetApplicationTitle(u"Lumora");
   return RUN_ALL_TESTS();
 }

@@ -48,7 +48,7 @@ struct Fakes {
 };
 
 inline constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
-inline const std::u16string kAdvanced =
+inline constexpr char16_t kAdvanced[] =
     u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 
 // The windows over a fake registry holding "Hidden" 2 and "ShowSuperHidden"

@@ -10,9 +10,9 @@
 
 namespace lumora::testing {
 
-inline const std::wstring kAdvancedKey =
+inline constexpr wchar_t kAdvancedKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-inline const std::wstring kStoreKey = L"Software\\NorvaleSoft\\Lumora";
+inline constexpr wchar_t kStoreKey[] = L"Software\\NorvaleSoft\\Lumora";
 
 struct RawValue {
   DWORD type = 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <new>
+#include <utility>
 
 #include "app/toolkit/decimal_text.h"
 #include "app/toolkit/runtime_error.h"
@@ -12,50 +13,36 @@ namespace lumora {
 
 namespace {
 
-std::wstring& Title() {
-  static std::wstring title;
+std::u16string& Title() {
+  static std::u16string title;
   return title;
 }
 
-int ExitCodeFor(const std::exception_ptr& error) {
+// The exception being handled as a run-time error: its number and description.
+std::pair<int, std::u16string> CurrentError() {
   try {
-    std::rethrow_exception(error);
+    throw;
   } catch (const RuntimeError& e) {
-    return e.Number() != 0 ? e.Number() : 1;
+    return {e.Number() != 0 ? e.Number() : 1, e.Description()};
   } catch (const std::bad_alloc&) {
-    return kErrOutOfMemory;
+    return {kErrOutOfMemory, u"Out of memory"};
   } catch (...) {
-    return 1;
+    return {1, u"Unexpected error"};
   }
 }
 
 }  // namespace
 
-void SetApplicationTitle(std::wstring title) { Title() = std::move(title); }
+void SetApplicationTitle(std::u16string title) { Title() = std::move(title); }
 
-const std::wstring& ApplicationTitle() { return Title(); }
+const std::u16string& ApplicationTitle() { return Title(); }
 
-std::wstring DescribeError(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const RuntimeError& e) {
-    return L"Run-time error '" + DecimalText<wchar_t>(e.Number()) + L"':\n\n" +
-           Utf8ToWide(e.what());
-  } catch (const std::bad_alloc&) {
-    return L"Run-time error '" + DecimalText<wchar_t>(kErrOutOfMemory) + L"':\n\nOut of memory";
-  } catch (const std::exception& e) {
-    return Utf8ToWide(e.what());
-  } catch (...) {
-    return L"Unexpected error";
-  }
-}
-
-void DefaultErrorHandler(const std::exception_ptr& error) {
-  const std::wstring text = DescribeError(error);
+void DefaultErrorHandler() {
+  const auto [number, description] = CurrentError();
+  const std::u16string text = u"Run-time error '" + DecimalText(number) + u"':\n\n" + description;
   // Task-modal and ownerless: the failing window may be half torn down.
-  ::MessageBoxW(nullptr, text.c_str(), ApplicationTitle().c_str(),
-                MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  ::ExitProcess(static_cast<UINT>(ExitCodeFor(error)));
+  ::MessageBoxW(nullptr, Wide(text), Wide(ApplicationTitle()), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ::ExitProcess(static_cast<UINT>(number));
 }
 
 }  // namespace lumora

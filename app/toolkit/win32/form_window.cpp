@@ -64,7 +64,7 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc, int window_bytes = 0) 
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name;
-  if (::RegisterClassExW(&wc) == 0) ThrowLastError("RegisterClassEx");
+  if (::RegisterClassExW(&wc) == 0) ThrowLastError(u"RegisterClassEx");
 }
 
 struct ControlClass {
@@ -123,10 +123,7 @@ int MetricForDpi(int metric, int dpi) {
 
 }  // namespace
 
-std::wstring WindowClassName(Element window) {
-  const std::string_view name = ElementName(window);
-  return L"Lumora." + std::wstring(name.begin(), name.end());
-}
+std::u16string WindowClassName(Element window) { return u"Lumora." + Widen(ElementName(window)); }
 
 int DpiFor(HWND hwnd) {
   if (hwnd != nullptr && Dpi().dpi_for_window != nullptr) {
@@ -167,17 +164,17 @@ bool FormWindow::Owns(Element element) const {
 UniqueMenu FormWindow::BuildMenu() const {
   if (form_.menu.empty()) return {};
   UniqueMenu bar(::CreateMenu());
-  if (bar.get() == nullptr) ThrowLastError("CreateMenu");
+  if (bar.get() == nullptr) ThrowLastError(u"CreateMenu");
   HMENU popup = nullptr;
   for (const MenuDesc& desc : form_.menu) {
-    const std::wstring text = MenuText(desc.item, desc.caption);
+    const std::u16string text = MenuText(desc.item, desc.caption);
     const auto id = static_cast<UINT_PTR>(ControlId(desc.item));
     if (desc.parent == form_.window) {
       UniqueMenu created(::CreatePopupMenu());
-      if (created.get() == nullptr) ThrowLastError("CreatePopupMenu");
+      if (created.get() == nullptr) ThrowLastError(u"CreatePopupMenu");
       if (!::AppendMenuW(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(created.get()),
-                         text.c_str())) {
-        ThrowLastError("AppendMenu");
+                         Wide(text))) {
+        ThrowLastError(u"AppendMenu");
       }
       popup = created.release();  // the bar owns it now
       // Menus carry an identifier too, so every menu and item is found alike.
@@ -188,8 +185,8 @@ UniqueMenu FormWindow::BuildMenu() const {
       ::SetMenuItemInfoW(bar.get(), static_cast<UINT>(::GetMenuItemCount(bar.get()) - 1), TRUE,
                          &info);
     } else if (!(desc.caption == u"-" ? ::AppendMenuW(popup, MF_SEPARATOR, id, nullptr)
-                                      : ::AppendMenuW(popup, MF_STRING, id, text.c_str()))) {
-      ThrowLastError("AppendMenu");
+                                      : ::AppendMenuW(popup, MF_STRING, id, Wide(text)))) {
+      ThrowLastError(u"AppendMenu");
     }
   }
   return bar;
@@ -204,7 +201,7 @@ void FormWindow::BuildShortcuts() {
   }
   if (table.empty()) return;
   shortcuts_.reset(::CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
-  if (shortcuts_.get() == nullptr) ThrowLastError("CreateAcceleratorTable");
+  if (shortcuts_.get() == nullptr) ThrowLastError(u"CreateAcceleratorTable");
 }
 
 bool FormWindow::FindMenuItem(Element item, HMENU& menu, UINT& position) const {
@@ -228,18 +225,19 @@ bool FormWindow::FindMenuItem(Element item, HMENU& menu, UINT& position) const {
   return false;
 }
 
-std::wstring FormWindow::MenuText(Element item, std::u16string_view caption) const {
-  std::wstring text = ToWide(caption);
+std::u16string FormWindow::MenuText(Element item, std::u16string_view caption) const {
+  std::u16string text(caption);
   if (const MenuDesc* desc = FindMenu(form_, item);
       desc != nullptr && !desc->shortcut_text.empty()) {
-    text += L'\t';
-    text += ToWide(desc->shortcut_text);
+    text += u'\t';
+    text += desc->shortcut_text;
   }
   return text;
 }
 
 void FormWindow::Create(HWND owner) {
-  RegisterClassOnce(WindowClassName(form_.window).c_str(), &FormWindow::WindowProc);
+  const std::u16string class_name = WindowClassName(form_.window);
+  RegisterClassOnce(Wide(class_name), &FormWindow::WindowProc);
   RegisterClassOnce(kPanelClass, &PanelProc, sizeof(LONG_PTR));
   if (shortcuts_.get() == nullptr) BuildShortcuts();
   UniqueMenu menu = BuildMenu();
@@ -248,12 +246,11 @@ void FormWindow::Create(HWND owner) {
   RECT frame{0, 0, TwipsToPixels(form_.client_width, dpi_),
              TwipsToPixels(form_.client_height, dpi_)};
   ::AdjustWindowRectEx(&frame, frame_.style, menu.get() != nullptr, frame_.ex_style);
-  const std::wstring caption = ToWide(form_.caption);
-  if (::CreateWindowExW(frame_.ex_style, WindowClassName(form_.window).c_str(), caption.c_str(),
+  if (::CreateWindowExW(frame_.ex_style, Wide(class_name), Wide(std::u16string(form_.caption)),
                         frame_.style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                         frame.bottom - frame.top, owner, menu.get(), ::GetModuleHandleW(nullptr),
                         this) == nullptr) {
-    ThrowLastError("CreateWindowEx");
+    ThrowLastError(u"CreateWindowEx");
   }
   (void)menu.release();  // the window's menu bar now
   dpi_ = DpiFor(hwnd_);
@@ -278,7 +275,7 @@ void FormWindow::Show(int show_command) {
 }
 
 void FormWindow::ShowModal(HWND owner) {
-  if (hwnd_ != nullptr) throw RuntimeError(kErrPlatformRefused, "The window is already shown");
+  if (hwnd_ != nullptr) throw RuntimeError(kErrPlatformRefused, u"The window is already shown");
   Create(owner);
   OnLoad();
   owner_ = owner;
@@ -299,12 +296,12 @@ void FormWindow::ReleaseOwner() {
 
 FormWindow::Fonts FormWindow::MakeFonts() const {
   const auto make = [this](const FontDesc& desc) {
-    const std::wstring face = ToWide(desc.face);
+    const std::u16string face(desc.face);
     UniqueFont font(::CreateFontW(
         FontHeightForPoints(desc.hundredths_of_point, dpi_), 0, 0, 0, desc.weight, FALSE, FALSE,
         FALSE, static_cast<DWORD>(desc.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
-    if (font.get() == nullptr) ThrowLastError("CreateFont");
+        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(face)));
+    if (font.get() == nullptr) ThrowLastError(u"CreateFont");
     return font;
   };
   Fonts fonts;
@@ -350,14 +347,14 @@ void FormWindow::CreateElements() {
                              (*(at - 1))->kind == ElementKind::kOptionButton &&
                              (*(at - 1))->container == desc.container;
     const DWORD style = WS_CHILD | WS_VISIBLE | cls.style | (joins_group ? 0 : WS_GROUP);
-    const std::wstring caption = ToWide(desc.caption);
+    const std::u16string caption(desc.caption);
     const auto id = static_cast<INT_PTR>(ControlId(desc.element));
     // Everything is left to right at creation: no mirroring to allow for yet.
     const PixelRect rect = ToPixels(desc.rect, dpi_);
-    HWND control = ::CreateWindowExW(
-        cls.ex_style, cls.class_name, caption.c_str(), style, rect.left, rect.top, rect.width,
-        rect.height, Handle(desc.container), reinterpret_cast<HMENU>(id), instance, nullptr);
-    if (control == nullptr) ThrowLastError("CreateWindowEx");
+    HWND control = ::CreateWindowExW(cls.ex_style, cls.class_name, Wide(caption), style, rect.left,
+                                     rect.top, rect.width, rect.height, Handle(desc.container),
+                                     reinterpret_cast<HMENU>(id), instance, nullptr);
+    if (control == nullptr) ThrowLastError(u"CreateWindowEx");
     handles_[static_cast<std::size_t>(desc.element)] = control;
     if (desc.kind == ElementKind::kFrame) {
       ::SetWindowSubclass(control, &FrameForwarder, kForwarderId, 0);
@@ -414,7 +411,7 @@ void FormWindow::SetMirrored(HWND hwnd, bool mirrored) {
   if (wanted == ex_style) return;
   ::SetLastError(0);
   if (::SetWindowLongW(hwnd, GWL_EXSTYLE, wanted) == 0 && ::GetLastError() != 0) {
-    ThrowLastError("SetWindowLong");
+    ThrowLastError(u"SetWindowLong");
   }
   // Contents measured from the other edge now: put them back where they stand.
   for (const ElementDesc& desc : form_.elements) {
@@ -511,7 +508,7 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM w_param,
     const LRESULT result = self->HandleMessage(message, w_param, l_param);
     return message == WM_NCDESTROY ? ::DefWindowProcW(hwnd, message, w_param, l_param) : result;
   } catch (...) {
-    DefaultErrorHandler(std::current_exception());
+    DefaultErrorHandler();
   }
 }
 

@@ -41,7 +41,7 @@ class FormWindow {
   // Where a menu or menu item sits in the menu bar.
   [[nodiscard]] bool FindMenuItem(Element item, HMENU& menu, UINT& position) const;
   // A menu item's text: its caption and, after a tab, its shortcut key.
-  [[nodiscard]] std::wstring MenuText(Element item, std::u16string_view caption) const;
+  [[nodiscard]] std::u16string MenuText(Element item, std::u16string_view caption) const;
   [[nodiscard]] HACCEL Shortcuts() const { return shortcuts_.get(); }
   // Lays the window or one of its containers out right to left (or back);
   // every element stays where the description puts it.
@@ -105,7 +105,7 @@ class FormWindow {
 };
 
 // The registered class of a window: "Lumora." and the window's name.
-[[nodiscard]] std::wstring WindowClassName(Element window);
+[[nodiscard]] std::u16string WindowClassName(Element window);
 
 // The DPI a window is drawn at (the system's before the window exists).
 [[nodiscard]] int DpiFor(HWND hwnd);

@@ -10,34 +10,25 @@
 
 namespace lumora {
 
-namespace {
-
-std::wstring SystemMessage(DWORD status) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = ::FormatMessageW(
+void ThrowPlatformError(std::u16string_view operation, unsigned long status) {
+  std::u16string description(operation);
+  description += u" failed";
+  wchar_t* reason = nullptr;
+  DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, status, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text(buffer != nullptr ? buffer : L"", length);
-  ::LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
-    text.pop_back();
+      nullptr, status, 0, reinterpret_cast<wchar_t*>(&reason), 0, nullptr);
+  while (length > 0 && (reason[length - 1] == L'\n' || reason[length - 1] == L'\r' ||
+                        reason[length - 1] == L' ')) {
+    --length;
   }
-  return text;
-}
-
-}  // namespace
-
-void ThrowPlatformError(std::string_view operation, unsigned long status) {
-  std::string description{operation};
-  description += " failed";
-  if (const std::wstring reason = SystemMessage(status); !reason.empty()) {
-    description += ": ";
-    description += WideToUtf8(reason);
-  }
-  description += " (error " + DecimalText(static_cast<long long>(status)) + ")";
+  if (length > 0) description += u": " + FromWide(reason, length);
+  ::LocalFree(reason);
+  description += u" (error " + DecimalText(static_cast<long>(status)) + u")";
   throw RuntimeError(kErrPlatformRefused, description);
 }
 
-void ThrowLastError(std::string_view operation) { ThrowPlatformError(operation, ::GetLastError()); }
+void ThrowLastError(std::u16string_view operation) {
+  ThrowPlatformError(operation, ::GetLastError());
+}
 
 }  // namespace lumora

@@ -7,7 +7,7 @@ namespace lumora {
 // Turns a failed Win32 call into the run-time error: the operation's name,
 // the status the call returned (or GetLastError) and the system's own text
 // for it.
-[[noreturn]] void ThrowPlatformError(std::string_view operation, unsigned long status);
-[[noreturn]] void ThrowLastError(std::string_view operation);
+[[noreturn]] void ThrowPlatformError(std::u16string_view operation, unsigned long status);
+[[noreturn]] void ThrowLastError(std::u16string_view operation);
 
 }  // namespace lumora

@@ -1,7 +1,8 @@
 #pragma once
 
-// The one place where the program's texts meet the Windows API's wchar_t
-// (on Windows a UTF-16 code unit, as char16_t is).
+// The one place where the program's UTF-16 texts meet the Windows API: on
+// Windows wchar_t is a UTF-16 code unit as char16_t is, so texts pass as
+// they are, without copies.
 #include <windows.h>
 
 #include <string>
@@ -11,45 +12,27 @@ namespace lumora {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wchar_t is UTF-16");
 
-[[nodiscard]] inline std::wstring ToWide(std::u16string_view text) {
-  return {text.begin(), text.end()};
+[[nodiscard]] inline const wchar_t* Wide(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+[[nodiscard]] inline wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+[[nodiscard]] inline std::u16string FromWide(const wchar_t* text, std::size_t length) {
+  return {reinterpret_cast<const char16_t*>(text), length};
 }
 
-[[nodiscard]] inline std::u16string FromWide(std::wstring_view text) {
-  return {text.begin(), text.end()};
-}
-
-// Error descriptions are UTF-8; invalid bytes become U+FFFD.
-[[nodiscard]] inline std::wstring Utf8ToWide(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
-  return wide;
-}
-
-[[nodiscard]] inline std::string WideToUtf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length =
-      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
+// ASCII names (operations, elements) as the program's texts.
+[[nodiscard]] inline std::u16string Widen(std::string_view ascii) {
+  return {ascii.begin(), ascii.end()};
 }
 
 // The 8-bit registry functions take the system's ANSI code page.
 [[nodiscard]] inline std::string ToAnsi(std::u16string_view text) {
-  if (text.empty()) return {};
-  const std::wstring wide = ToWide(text);
+  const std::u16string wide(text);
   const int size = static_cast<int>(wide.size());
   const int length =
-      ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+      ::WideCharToMultiByte(CP_ACP, 0, Wide(wide), size, nullptr, 0, nullptr, nullptr);
   std::string ansi(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) {
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
-  }
+  ::WideCharToMultiByte(CP_ACP, 0, Wide(wide), size, ansi.data(), length, nullptr, nullptr);
   return ansi;
 }
 

@@ -13,15 +13,12 @@ namespace lumora {
 
 namespace {
 
-std::string On(std::string_view operation, Element element) {
-  std::string text{operation};
-  text += " of ";
-  text += ElementName(element);
-  return text;
+std::u16string On(std::u16string_view operation, Element element) {
+  return std::u16string(operation) + u" of " + Widen(ElementName(element));
 }
 
 // An element that is not loaded has no window to work on.
-[[noreturn]] void NotLoaded(std::string_view operation, Element element) {
+[[noreturn]] void NotLoaded(std::u16string_view operation, Element element) {
   ThrowPlatformError(On(operation, element), ERROR_INVALID_WINDOW_HANDLE);
 }
 
@@ -31,7 +28,7 @@ void ChangeStyle(HWND hwnd, int which, LONG clear, LONG set, Element element) {
   if (after == before) return;
   ::SetLastError(0);
   if (::SetWindowLongW(hwnd, which, after) == 0 && ::GetLastError() != 0) {
-    ThrowLastError(On("Changing the style", element));
+    ThrowLastError(On(u"Changing the style", element));
   }
   ::InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -42,12 +39,12 @@ FormWindow& Win32WindowOps::FormOf(Element element) const {
   for (FormWindow* form : forms_) {
     if (form->Owns(element)) return *form;
   }
-  NotLoaded("Finding the window", element);
+  NotLoaded(u"Finding the window", element);
 }
 
 HWND Win32WindowOps::WindowOf(Element element) const {
   HWND hwnd = FormOf(element).Handle(element);
-  if (hwnd == nullptr) NotLoaded("Finding the window", element);
+  if (hwnd == nullptr) NotLoaded(u"Finding the window", element);
   return hwnd;
 }
 
@@ -58,29 +55,27 @@ void Win32WindowOps::SetCaption(Element element, std::u16string_view caption) {
   if (FindMenu(form.Description(), element) != nullptr) {
     HMENU menu = nullptr;
     UINT position = 0;
-    if (!form.FindMenuItem(element, menu, position)) NotLoaded("Setting the caption", element);
-    std::wstring text = form.MenuText(element, caption);
+    if (!form.FindMenuItem(element, menu, position)) NotLoaded(u"Setting the caption", element);
+    std::u16string text = form.MenuText(element, caption);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
-    info.dwTypeData = text.data();
+    info.dwTypeData = Wide(text.data());
     if (!::SetMenuItemInfoW(menu, position, TRUE, &info)) {
-      ThrowLastError(On("Setting the caption", element));
+      ThrowLastError(On(u"Setting the caption", element));
     }
     // Laying out a hidden menu bar is wasted work at start-up.
     if (::IsWindowVisible(form.Hwnd())) ::DrawMenuBar(form.Hwnd());
     return;
   }
-  const std::wstring text = ToWide(caption);
-  if (!::SetWindowTextW(WindowOf(element), text.c_str())) {
-    ThrowLastError(On("Setting the caption", element));
+  if (!::SetWindowTextW(WindowOf(element), Wide(std::u16string(caption)))) {
+    ThrowLastError(On(u"Setting the caption", element));
   }
 }
 
 void Win32WindowOps::SetText(Element element, std::u16string_view text) {
-  const std::wstring wide = ToWide(text);
-  if (!::SetWindowTextW(WindowOf(element), wide.c_str())) {
-    ThrowLastError(On("Setting the text", element));
+  if (!::SetWindowTextW(WindowOf(element), Wide(std::u16string(text)))) {
+    ThrowLastError(On(u"Setting the text", element));
   }
 }
 
@@ -133,7 +128,7 @@ void Win32WindowOps::SetRightToLeft(Element element, bool right_to_left) {
     return;
   }
   if (desc->kind != ElementKind::kLabel) {
-    ThrowPlatformError(On("Setting right-to-left", element), ERROR_INVALID_PARAMETER);
+    ThrowPlatformError(On(u"Setting right-to-left", element), ERROR_INVALID_PARAMETER);
   }
   ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_RTLREADING, right_to_left ? WS_EX_RTLREADING : 0, element);
 }
@@ -147,10 +142,10 @@ bool Win32WindowOps::GetMenuChecked(Element element) {
   HMENU menu = nullptr;
   UINT position = 0;
   if (!FormOf(element).FindMenuItem(element, menu, position)) {
-    NotLoaded("Reading the check mark", element);
+    NotLoaded(u"Reading the check mark", element);
   }
   const UINT state = ::GetMenuState(menu, position, MF_BYPOSITION);
-  if (state == static_cast<UINT>(-1)) ThrowLastError(On("Reading the check mark", element));
+  if (state == static_cast<UINT>(-1)) ThrowLastError(On(u"Reading the check mark", element));
   return (state & MF_CHECKED) != 0;
 }
 
@@ -158,18 +153,18 @@ void Win32WindowOps::SetMenuChecked(Element element, bool checked) {
   HMENU menu = nullptr;
   UINT position = 0;
   if (!FormOf(element).FindMenuItem(element, menu, position)) {
-    NotLoaded("Setting the check mark", element);
+    NotLoaded(u"Setting the check mark", element);
   }
   if (::CheckMenuItem(menu, position, MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED)) ==
       static_cast<DWORD>(-1)) {
-    ThrowLastError(On("Setting the check mark", element));
+    ThrowLastError(On(u"Setting the check mark", element));
   }
 }
 
 void Win32WindowOps::ShowModal(Element window) {
   FormWindow& form = FormOf(window);
   if (&form == forms_.front()) {
-    ThrowPlatformError(On("Showing modally", window), ERROR_INVALID_PARAMETER);
+    ThrowPlatformError(On(u"Showing modally", window), ERROR_INVALID_PARAMETER);
   }
   form.ShowModal(MainHwnd());
 }
@@ -178,16 +173,16 @@ void Win32WindowOps::Unload(Element window) { FormOf(window).Unload(); }
 
 void Win32WindowOps::MsgBox(std::u16string_view text, int flags,
                             std::optional<std::u16string_view> title) {
-  const std::wstring body = ToWide(text);
-  const std::wstring caption = title ? ToWide(*title) : ApplicationTitle();
+  const std::u16string body(text);
+  const std::u16string caption = title ? std::u16string(*title) : ApplicationTitle();
   const UINT style = MB_OK | (static_cast<UINT>(flags) & (MB_ICONMASK | MB_DEFMASK));
   // Owned by the main window, whichever window is active: the owner takes
   // no input while the box is open.
   HWND owner = MainHwnd();
-  if (::MessageBoxW(owner, body.c_str(), caption.c_str(), style) == 0) {
+  if (::MessageBoxW(owner, Wide(body), Wide(caption), style) == 0) {
     // Closing the owner takes its boxes with it: the box was answered.
     if (owner != nullptr && !::IsWindow(owner)) return;
-    ThrowLastError("Showing the message box");
+    ThrowLastError(u"Showing the message box");
   }
 }
 
@@ -197,7 +192,7 @@ void Win32WindowOps::InitCommonControls() {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-  if (!::InitCommonControlsEx(&controls)) ThrowLastError("InitCommonControlsEx");
+  if (!::InitCommonControlsEx(&controls)) ThrowLastError(u"InitCommonControlsEx");
 }
 
 }  // namespace lumora
