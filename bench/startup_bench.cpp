@@ -1,8 +1,8 @@
-// Start-up benchmark: lumora.exe against a minimal Win32 program, run by run
-// in turn, each started with CreateProcess and timed until its main window is
-// visible and the process waits for input; then Apply to its confirmation,
-// and the peak working set after start-up.
-//   lumora_startup_bench LUMORA_EXE BASELINE_EXE [PAIRS]
+// Start-up benchmark: lumora.exe against its floor (the same window with no
+// logic) and a bare window, run in turn, each started with CreateProcess and
+// timed until its main window is visible and the process waits for input;
+// then Apply to its confirmation, and the peak working set after start-up.
+//   lumora_startup_bench LUMORA_EXE FLOOR_EXE BASELINE_EXE [ROUNDS]
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
@@ -84,45 +84,52 @@ DWORD GetDword(HKEY key, const wchar_t* name) {
   return value;
 }
 
+// A program under measurement: its window class and how to press Apply.
+struct Program {
+  const char* name;
+  std::wstring exe;
+  const wchar_t* class_name;
+  WPARAM apply;  // the WM_COMMAND that presses Apply; 0 for none
+  bool writes;   // whether Apply writes the two values
+};
+
 struct Run {
   double start_ms = 0;
   double written_ms = -1;
   double apply_ms = -1;
-  SIZE_T peak_working_set = 0;
+  double peak_kib = 0;
 };
 
-Run Measure(const std::wstring& exe, const wchar_t* class_name, bool measure_apply) {
+Run Measure(const Program& program) {
   Run run;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  std::wstring command_line = L"\"" + exe + L"\"";
+  std::wstring command_line = L"\"" + program.exe + L"\"";
   // Each run starts from the same state: hidden files not shown, system files shown.
   HKEY key = nullptr;
-  if (measure_apply) {
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, kAdvancedKey, 0, nullptr, 0,
-                      KEY_NOTIFY | KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr);
-    SetDword(key, L"Hidden", 2);
-    SetDword(key, L"ShowSuperHidden", 1);
-  }
+  ::RegCreateKeyExW(HKEY_CURRENT_USER, kAdvancedKey, 0, nullptr, 0,
+                    KEY_NOTIFY | KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr);
+  SetDword(key, L"Hidden", 2);
+  SetDword(key, L"ShowSuperHidden", 1);
   const double t0 = Now();
-  if (!::CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info)) {
-    std::fprintf(stderr, "cannot start %ls\n", exe.c_str());
+  if (!::CreateProcessW(program.exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &info)) {
+    std::fprintf(stderr, "cannot start %ls\n", program.exe.c_str());
     std::exit(1);
   }
   ::WaitForInputIdle(info.hProcess, 10000);
-  HWND window = WaitForWindow(info.dwProcessId, class_name);
+  HWND window = WaitForWindow(info.dwProcessId, program.class_name);
   run.start_ms = Now() - t0;
   if (window == nullptr) {
-    std::fprintf(stderr, "no window from %ls\n", exe.c_str());
+    std::fprintf(stderr, "no window from %ls\n", program.exe.c_str());
     std::exit(1);
   }
   PROCESS_MEMORY_COUNTERS memory{};
   if (::GetProcessMemoryInfo(info.hProcess, &memory, sizeof memory)) {
-    run.peak_working_set = memory.PeakWorkingSetSize;
+    run.peak_kib = static_cast<double>(memory.PeakWorkingSetSize) / 1024.0;
   }
-  if (measure_apply) {
+  if (program.apply != 0) {
     // The registry says when both values are written: the program's own part
     // of Apply, apart from the platform's message box. A value set to what it
     // holds may not be reported, so both first hold values Apply never writes.
@@ -131,9 +138,8 @@ Run Measure(const std::wstring& exe, const wchar_t* class_name, bool measure_app
     SetDword(key, L"ShowSuperHidden", 2);
     ::RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, written, TRUE);
     const double a0 = Now();
-    ::PostMessageW(window, WM_COMMAND,
-                   MAKEWPARAM(lumora::ControlId(lumora::Element::cmdApply), BN_CLICKED), 0);
-    if (::WaitForSingleObject(written, 5000) == WAIT_OBJECT_0) {
+    ::PostMessageW(window, WM_COMMAND, program.apply, 0);
+    if (program.writes && ::WaitForSingleObject(written, 5000) == WAIT_OBJECT_0) {
       const double end = Now() + 5000;
       // Hidden is written first; ShowSuperHidden follows within the same click.
       while (GetDword(key, L"ShowSuperHidden") == 2 && Now() < end) ::Sleep(0);
@@ -148,7 +154,7 @@ Run Measure(const std::wstring& exe, const wchar_t* class_name, bool measure_app
       while (::IsWindow(box) && Now() < end) ::Sleep(1);
     }
   }
-  if (key != nullptr) ::RegCloseKey(key);
+  ::RegCloseKey(key);
   ::PostMessageW(window, WM_CLOSE, 0, 0);
   if (::WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) {
     ::TerminateProcess(info.hProcess, 1);
@@ -167,40 +173,49 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s LUMORA_EXE BASELINE_EXE [PAIRS]\n", argv[0]);
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: %s LUMORA_EXE FLOOR_EXE BASELINE_EXE [ROUNDS]\n", argv[0]);
     return 2;
   }
-  const std::wstring lumora = WindowsPath(argv[1]);
-  const std::wstring baseline = WindowsPath(argv[2]);
-  const int pairs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 30;
+  const Program programs[] = {
+      {"lumora.exe", WindowsPath(argv[1]), L"Lumora.frmMain",
+       MAKEWPARAM(lumora::ControlId(lumora::Element::cmdApply), BN_CLICKED), true},
+      {"floor", WindowsPath(argv[2]), L"LumoraFloor", MAKEWPARAM(1, BN_CLICKED), false},
+      {"bare window", WindowsPath(argv[3]), L"LumoraBaseline", 0, false},
+  };
+  const int rounds = argc > 4 ? std::max(1, std::atoi(argv[4])) : 30;
 
-  // One unmeasured pair warms the file cache and the Wine server.
-  Measure(lumora, L"Lumora.frmMain", false);
-  Measure(baseline, L"LumoraBaseline", false);
-
-  std::vector<double> lumora_start, baseline_start, written, apply, peak;
-  for (int i = 0; i < pairs; ++i) {
-    // Alternate which goes first, so neither always follows the other.
-    const bool lumora_first = i % 2 == 0;
-    if (!lumora_first)
-      baseline_start.push_back(Measure(baseline, L"LumoraBaseline", false).start_ms);
-    const Run run = Measure(lumora, L"Lumora.frmMain", true);
-    lumora_start.push_back(run.start_ms);
-    written.push_back(run.written_ms);
-    apply.push_back(run.apply_ms);
-    peak.push_back(static_cast<double>(run.peak_working_set) / 1024.0);
-    if (lumora_first)
-      baseline_start.push_back(Measure(baseline, L"LumoraBaseline", false).start_ms);
+  // One unmeasured round warms the file cache and the Wine server.
+  for (const Program& program : programs) Measure(program);
+  std::vector<Run> runs[3];
+  for (int round = 0; round < rounds; ++round) {
+    // Each takes each place in turn, so none always follows another.
+    for (int turn = 0; turn < 3; ++turn) {
+      const int which = (round + turn) % 3;
+      runs[which].push_back(Measure(programs[which]));
+    }
   }
-  const double l = Median(lumora_start);
-  const double b = Median(baseline_start);
-  std::printf("pairs                         %d\n", pairs);
-  std::printf("start-up, lumora.exe          %.2f ms (median)\n", l);
-  std::printf("start-up, baseline            %.2f ms (median)\n", b);
-  std::printf("ratio lumora / baseline       %.3f (target at most 1.10)\n", l / b);
-  std::printf("Apply to confirmation shown   %.3f ms (median, target under 5)\n", Median(apply));
-  std::printf("  of it, Apply to both written %.3f ms (median)\n", Median(written));
-  std::printf("peak working set, lumora.exe  %.0f KiB (median after start-up)\n", Median(peak));
+  const auto median = [&runs](int which, double Run::*field) {
+    std::vector<double> values;
+    for (const Run& run : runs[which]) values.push_back(run.*field);
+    return Median(values);
+  };
+  const double lumora = median(0, &Run::start_ms);
+  const double floor = median(1, &Run::start_ms);
+  const double bare = median(2, &Run::start_ms);
+  std::printf("rounds (each program once a round)     %d\n", rounds);
+  std::printf("start-up, lumora.exe                   %7.2f ms (median)\n", lumora);
+  std::printf("start-up, floor                        %7.2f ms\n", floor);
+  std::printf("start-up, bare window                  %7.2f ms\n", bare);
+  std::printf("lumora / floor                         %7.3f (target at most 1.10)\n",
+              lumora / floor);
+  std::printf("lumora / bare window                   %7.3f\n", lumora / bare);
+  std::printf("Apply to both values written, lumora   %7.3f ms\n", median(0, &Run::written_ms));
+  std::printf("Apply to confirmation shown, lumora    %7.3f ms\n", median(0, &Run::apply_ms));
+  std::printf("Apply to confirmation shown, floor     %7.3f ms\n", median(1, &Run::apply_ms));
+  std::printf("peak working set, lumora.exe           %7.0f KiB (target at most 1.10 x floor)\n",
+              median(0, &Run::peak_kib));
+  std::printf("peak working set, floor                %7.0f KiB\n", median(1, &Run::peak_kib));
+  std::printf("peak working set, bare window          %7.0f KiB\n", median(2, &Run::peak_kib));
   return 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Start-up benchmark under Wine: lumora.exe against a minimal Win32 program.
-#   bench.sh [PAIRS]     (default 30)
+# Start-up benchmark under Wine: lumora.exe against its floor and a bare window.
+#   bench.sh [ROUNDS]     (default 30)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,7 +9,9 @@ stop_bench() { if [ -d build/windows ]; then bash scripts/wine-bench.sh stop bui
 trap stop_bench EXIT
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target lumora lumora_baseline lumora_startup_bench
+cmake --build --preset windows -j "$(nproc)" --target lumora lumora_floor lumora_baseline \
+  lumora_startup_bench
 bash scripts/wine-bench.sh start build/windows
 bash scripts/wine-bench.sh run build/windows build/windows/bench/lumora_startup_bench.exe \
-  "$PWD/build/windows/app/lumora.exe" "$PWD/build/windows/bench/lumora_baseline.exe" "${1:-30}"
+  "${LUMORA_EXE:-$PWD/build/windows/app/lumora.exe}" "$PWD/build/windows/bench/lumora_floor.exe" \
+  "$PWD/build/windows/bench/lumora_baseline.exe" "${1:-30}"

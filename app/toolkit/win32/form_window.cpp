@@ -97,8 +97,10 @@ ControlClass ClassFor(ElementKind kind) {
 // DPI for everything.
 struct DpiFunctions {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  using GetDpiForSystemFn = UINT(WINAPI*)();
   using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
   GetDpiForWindowFn dpi_for_window = nullptr;
+  GetDpiForSystemFn dpi_for_system = nullptr;
   GetSystemMetricsForDpiFn metrics_for_dpi = nullptr;
 };
 
@@ -108,6 +110,8 @@ const DpiFunctions& Dpi() {
     DpiFunctions found;
     found.dpi_for_window = reinterpret_cast<DpiFunctions::GetDpiForWindowFn>(
         reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")));
+    found.dpi_for_system = reinterpret_cast<DpiFunctions::GetDpiForSystemFn>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForSystem")));
     found.metrics_for_dpi = reinterpret_cast<DpiFunctions::GetSystemMetricsForDpiFn>(
         reinterpret_cast<void*>(::GetProcAddress(user32, "GetSystemMetricsForDpi")));
     return found;
@@ -128,6 +132,9 @@ std::u16string WindowClassName(Element window) { return u"Lumora." + Widen(Eleme
 int DpiFor(HWND hwnd) {
   if (hwnd != nullptr && Dpi().dpi_for_window != nullptr) {
     if (const UINT dpi = Dpi().dpi_for_window(hwnd); dpi != 0) return static_cast<int>(dpi);
+  }
+  if (hwnd == nullptr && Dpi().dpi_for_system != nullptr) {
+    if (const UINT dpi = Dpi().dpi_for_system(); dpi != 0) return static_cast<int>(dpi);
   }
   HDC screen = ::GetDC(nullptr);
   const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
@@ -242,12 +249,15 @@ void FormWindow::Create(HWND owner) {
   if (shortcuts_.get() == nullptr) BuildShortcuts();
   UniqueMenu menu = BuildMenu();
 
+  // Created where the description places it; PlaceOnScreen corrects the
+  // estimate only if the frame turns out otherwise.
   dpi_ = DpiFor(nullptr);
   RECT frame{0, 0, TwipsToPixels(form_.client_width, dpi_),
              TwipsToPixels(form_.client_height, dpi_)};
   ::AdjustWindowRectEx(&frame, frame_.style, menu.get() != nullptr, frame_.ex_style);
   if (::CreateWindowExW(frame_.ex_style, Wide(class_name), Wide(std::u16string(form_.caption)),
-                        frame_.style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                        frame_.style, TwipsToPixels(form_.screen_left, dpi_) + frame.left,
+                        TwipsToPixels(form_.screen_top, dpi_) + frame.top, frame.right - frame.left,
                         frame.bottom - frame.top, owner, menu.get(), ::GetModuleHandleW(nullptr),
                         this) == nullptr) {
     ThrowLastError(u"CreateWindowEx");
@@ -271,7 +281,8 @@ void FormWindow::Create(HWND owner) {
 void FormWindow::Show(int show_command) {
   ::ShowWindow(hwnd_, show_command);
   ::UpdateWindow(hwnd_);
-  if (focus_ != nullptr) ::SetFocus(focus_);
+  // Activation gave the focus already, unless the window was not activated.
+  if (focus_ != nullptr && ::GetFocus() != focus_) ::SetFocus(focus_);
 }
 
 void FormWindow::ShowModal(HWND owner) {
@@ -337,37 +348,35 @@ void FormWindow::UseIcons() {
 void FormWindow::CreateElements() {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const std::vector<const ElementDesc*> tab_order = TabOrder(form_);
-  // Containers come first in the table, so each parent exists when needed.
-  for (const ElementDesc& desc : form_.elements) {
-    const ControlClass cls = ClassFor(desc.kind);
-    // Each control starts a group but an option button that follows another
-    // in focus order: the arrow keys move between the options only.
-    const auto at = std::ranges::find(tab_order, &desc);
-    const bool joins_group = desc.kind == ElementKind::kOptionButton && at != tab_order.begin() &&
-                             (*(at - 1))->kind == ElementKind::kOptionButton &&
-                             (*(at - 1))->container == desc.container;
-    const DWORD style = WS_CHILD | WS_VISIBLE | cls.style | (joins_group ? 0 : WS_GROUP);
-    const std::u16string caption(desc.caption);
-    const auto id = static_cast<INT_PTR>(ControlId(desc.element));
-    // Everything is left to right at creation: no mirroring to allow for yet.
-    const PixelRect rect = ToPixels(desc.rect, dpi_);
-    HWND control = ::CreateWindowExW(cls.ex_style, cls.class_name, Wide(caption), style, rect.left,
-                                     rect.top, rect.width, rect.height, Handle(desc.container),
-                                     reinterpret_cast<HMENU>(id), instance, nullptr);
-    if (control == nullptr) ThrowLastError(u"CreateWindowEx");
-    handles_[static_cast<std::size_t>(desc.element)] = control;
-    if (desc.kind == ElementKind::kFrame) {
-      ::SetWindowSubclass(control, &FrameForwarder, kForwarderId, 0);
+  // The dialog keys walk siblings in z-order, and each new child goes below
+  // its elder siblings: create each container's contents in focus order, a
+  // container before what it holds.
+  std::vector<Element> containers{form_.window};
+  for (std::size_t next = 0; next < containers.size(); ++next) {
+    const ElementDesc* previous = nullptr;
+    for (const ElementDesc* desc : tab_order) {
+      if (desc->container != containers[next]) continue;
+      const ControlClass cls = ClassFor(desc->kind);
+      // Each control starts a group but an option button that follows another:
+      // the arrow keys move between the options only.
+      const bool joins_group = desc->kind == ElementKind::kOptionButton && previous != nullptr &&
+                               previous->kind == ElementKind::kOptionButton;
+      const DWORD style = WS_CHILD | WS_VISIBLE | cls.style | (joins_group ? 0 : WS_GROUP);
+      const std::u16string caption(desc->caption);
+      const auto id = static_cast<INT_PTR>(ControlId(desc->element));
+      // Everything is left to right at creation: no mirroring to allow for yet.
+      const PixelRect rect = ToPixels(desc->rect, dpi_);
+      HWND control = ::CreateWindowExW(
+          cls.ex_style, cls.class_name, Wide(caption), style, rect.left, rect.top, rect.width,
+          rect.height, Handle(desc->container), reinterpret_cast<HMENU>(id), instance, nullptr);
+      if (control == nullptr) ThrowLastError(u"CreateWindowEx");
+      handles_[static_cast<std::size_t>(desc->element)] = control;
+      if (desc->kind == ElementKind::kFrame) {
+        ::SetWindowSubclass(control, &FrameForwarder, kForwarderId, 0);
+      }
+      containers.push_back(desc->element);
+      previous = desc;
     }
-  }
-  // The dialog keys walk siblings in z-order: stack them by tab index.
-  std::array<HWND, kElementCount> last_in_container{};
-  for (const ElementDesc* desc : tab_order) {
-    HWND& last = last_in_container[static_cast<std::size_t>(desc->container)];
-    HWND control = Handle(desc->element);
-    ::SetWindowPos(control, last != nullptr ? last : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
-    last = control;
   }
 }
 
@@ -401,7 +410,10 @@ void FormWindow::PlaceOnScreen() {
       (window.bottom - window.top) + TwipsToPixels(form_.client_height, dpi_) - inside.bottom;
   const int left = TwipsToPixels(form_.screen_left, dpi_) - (client.x - window.left);
   const int top = TwipsToPixels(form_.screen_top, dpi_) - (client.y - window.top);
-  ::SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (left != window.left || top != window.top || width != window.right - window.left ||
+      height != window.bottom - window.top) {
+    ::SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void FormWindow::SetMirrored(HWND hwnd, bool mirrored) {

@@ -22,6 +22,22 @@ std::u16string On(std::u16string_view operation, Element element) {
   ThrowPlatformError(On(operation, element), ERROR_INVALID_WINDOW_HANDLE);
 }
 
+// Whether a window or menu item shows this text already: setting it again
+// would cost a round trip to the window system and change nothing.
+bool Shows(HWND hwnd, std::u16string_view text) {
+  std::u16string shown(text.size() + 1, u'\0');
+  const int length = ::GetWindowTextW(hwnd, Wide(shown.data()), static_cast<int>(shown.size()));
+  return static_cast<std::size_t>(length) == text.size() &&
+         shown.compare(0, text.size(), text) == 0;
+}
+bool Shows(HMENU menu, UINT position, std::u16string_view text) {
+  std::u16string shown(text.size() + 1, u'\0');
+  const int length = ::GetMenuStringW(menu, position, Wide(shown.data()),
+                                      static_cast<int>(shown.size()), MF_BYPOSITION);
+  return static_cast<std::size_t>(length) == text.size() &&
+         shown.compare(0, text.size(), text) == 0;
+}
+
 void ChangeStyle(HWND hwnd, int which, LONG clear, LONG set, Element element) {
   const LONG before = ::GetWindowLongW(hwnd, which);
   const LONG after = (before & ~clear) | set;
@@ -57,6 +73,7 @@ void Win32WindowOps::SetCaption(Element element, std::u16string_view caption) {
     UINT position = 0;
     if (!form.FindMenuItem(element, menu, position)) NotLoaded(u"Setting the caption", element);
     std::u16string text = form.MenuText(element, caption);
+    if (Shows(menu, position, text)) return;
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
@@ -68,7 +85,8 @@ void Win32WindowOps::SetCaption(Element element, std::u16string_view caption) {
     if (::IsWindowVisible(form.Hwnd())) ::DrawMenuBar(form.Hwnd());
     return;
   }
-  if (!::SetWindowTextW(WindowOf(element), Wide(std::u16string(caption)))) {
+  HWND hwnd = WindowOf(element);
+  if (!Shows(hwnd, caption) && !::SetWindowTextW(hwnd, Wide(std::u16string(caption)))) {
     ThrowLastError(On(u"Setting the caption", element));
   }
 }
