@@ -10,8 +10,8 @@ namespace {
 
 struct Search {
   DWORD pid;
-  const wchar_t* class_name;
-  int id;
+  const wchar_t* class_name;  // a top-level window of the process; or
+  int id;                     // a control of this identifier
   HWND found;
 };
 
@@ -27,9 +27,13 @@ BOOL CALLBACK Find(HWND hwnd, LPARAM param) {
   return match ? FALSE : TRUE;
 }
 
-bool WaitUntil(const auto& condition) {
-  for (int i = 0; i < 500 && !condition(); ++i) ::Sleep(10);
-  return condition();
+HWND WaitForWindow(DWORD pid, const wchar_t* class_name) {
+  Search search{pid, class_name, 0, nullptr};
+  for (int i = 0; i < 500 && search.found == nullptr; ++i) {
+    ::EnumWindows(&Find, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) ::Sleep(10);
+  }
+  return search.found;
 }
 
 }  // namespace
@@ -45,7 +49,7 @@ LumoraProcess::LumoraProcess() {
   std::wstring command_line = L"\"" + LumoraExe() + L"\"";
   if (!::CreateProcessW(LumoraExe().c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, nullptr, &startup, &info_) ||
-      !WaitUntil([this] { return (main_ = FindTopLevel(L"Lumora.frmMain")) != nullptr; })) {
+      (main_ = WaitForWindow(info_.dwProcessId, L"Lumora.frmMain")) == nullptr) {
     throw std::runtime_error("lumora.exe did not start");
   }
 }
@@ -59,12 +63,6 @@ LumoraProcess::~LumoraProcess() {
   ::CloseHandle(info_.hProcess);
 }
 
-HWND LumoraProcess::FindTopLevel(const wchar_t* class_name) const {
-  Search search{info_.dwProcessId, class_name, 0, nullptr};
-  ::EnumWindows(&Find, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 HWND LumoraProcess::Control(int id) const {
   Search search{0, nullptr, id, nullptr};
   ::EnumChildWindows(main_, &Find, reinterpret_cast<LPARAM>(&search));
@@ -73,18 +71,12 @@ HWND LumoraProcess::Control(int id) const {
 
 void LumoraProcess::Post(UINT message, WPARAM w_param, LPARAM l_param) const {
   ::PostMessageW(main_, message, w_param, l_param);
-  // Then make sure the program's thread is back in a message loop.
   ::Sleep(100);
   DWORD_PTR ignored = 0;
   ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored);
 }
 
-std::optional<std::pair<std::wstring, std::wstring>> LumoraProcess::MessageBox() const {
-  HWND box = nullptr;
-  if (!WaitUntil([&] { return (box = FindTopLevel(L"#32770")) != nullptr; })) return std::nullopt;
-  ::Sleep(100);
-  return std::pair{testing::TextOf(box), testing::TextOf(::GetDlgItem(box, 0xFFFF))};
-}
+HWND LumoraProcess::MessageBox() const { return WaitForWindow(info_.dwProcessId, L"#32770"); }
 
 std::optional<DWORD> LumoraProcess::WaitForExit(DWORD timeout_ms) const {
   DWORD code = 0;

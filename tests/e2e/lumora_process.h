@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace lumora::e2e {
 
@@ -13,7 +14,7 @@ namespace lumora::e2e {
 
 class LumoraProcess {
  public:
-  // Starts the program and waits until its main window takes input.
+  // Starts the program and waits until its main window is shown.
   LumoraProcess();
   LumoraProcess(const LumoraProcess&) = delete;
   LumoraProcess& operator=(const LumoraProcess&) = delete;
@@ -22,15 +23,14 @@ class LumoraProcess {
   [[nodiscard]] HWND Main() const { return main_; }
   // A control of the main window by its command identifier.
   [[nodiscard]] HWND Control(int id) const;
-  // Posts a message to the main window and lets the program handle it.
+  // Posts to the main window, then waits until the program's thread is back
+  // in a message loop.
   void Post(UINT message, WPARAM w_param = 0, LPARAM l_param = 0) const;
-  // The program's message box once it is open: its title and text.
-  [[nodiscard]] std::optional<std::pair<std::wstring, std::wstring>> MessageBox() const;
+  // The program's open message box, once there is one.
+  [[nodiscard]] HWND MessageBox() const;
   [[nodiscard]] std::optional<DWORD> WaitForExit(DWORD timeout_ms = 10000) const;
 
  private:
-  [[nodiscard]] HWND FindTopLevel(const wchar_t* class_name) const;
-
   PROCESS_INFORMATION info_{};
   HWND main_ = nullptr;
 };

@@ -29,8 +29,8 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndKeepsItsFocus) {
   RunSoon([&] {
     HWND window = About();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(::GetWindow(window, GW_OWNER), main.Hwnd());
-    EXPECT_FALSE(::IsWindowEnabled(main.Hwnd()));
+    EXPECT_EQ(::GetWindow(window, GW_OWNER), main_.Hwnd());
+    EXPECT_FALSE(::IsWindowEnabled(main_.Hwnd()));
     EXPECT_EQ(TextOf(window), L"درباره ...");
     EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
     HWND label = Control(Element::Label1);
@@ -63,12 +63,12 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndKeepsItsFocus) {
   Click(Element::cmdAbout);
   EXPECT_TRUE(checked);
   EXPECT_EQ(About(), nullptr);
-  EXPECT_TRUE(::IsWindowEnabled(main.Hwnd()));
+  EXPECT_TRUE(::IsWindowEnabled(main_.Hwnd()));
 }
 
 TEST_F(AboutWindowTest, OpensInEnglishAfterASwitchBuiltAsDescribed) {
   Start(u"Persian");
-  RunSoon([] { ::SendMessageW(About(), WM_CLOSE, 0, 0); });
+  RunSoon([this] { ::SendMessageW(About(), WM_CLOSE, 0, 0); });
   Click(Element::cmdAbout);
   Choose(1, 0);
   bool checked = false;

@@ -50,7 +50,7 @@ TEST_F(Endurance, AppliesSwitchesAndAboutOpeningsLeaveNothingBehind) {
   const auto cycle = [this] {
     Click(Element::cmdApply);
     Choose(1, 1);
-    RunSoon([] { ::SendMessageW(About(), WM_CLOSE, 0, 0); });
+    RunSoon([this] { ::SendMessageW(About(), WM_CLOSE, 0, 0); });
     Click(Element::cmdAbout);
     Choose(1, 0);
   };

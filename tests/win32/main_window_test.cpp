@@ -59,7 +59,7 @@ LRESULT CALLBACK WatchFonts(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_pa
 
 class MainWindowTest : public ProgramTest {
  protected:
-  [[nodiscard]] HMENU Menu(int menu) const { return ::GetSubMenu(::GetMenu(main.Hwnd()), menu); }
+  [[nodiscard]] HMENU Menu(int menu) const { return ::GetSubMenu(::GetMenu(main_.Hwnd()), menu); }
   [[nodiscard]] UINT MenuState(int menu, int item) const {
     return ::GetMenuState(Menu(menu), static_cast<UINT>(item), MF_BYPOSITION);
   }
@@ -67,7 +67,7 @@ class MainWindowTest : public ProgramTest {
   // Every caption, menu text, check mark and direction of one language, and
   // each element where the description puts it on screen.
   void ExpectLabelledInPlace(bool persian) const {
-    EXPECT_EQ(TextOf(main.Hwnd()), persian ? L"لومورا !" : L"Lumora!");
+    EXPECT_EQ(TextOf(main_.Hwnd()), persian ? L"لومورا !" : L"Lumora!");
     for (const ElementFacts& facts : kElements) {
       SCOPED_TRACE(ElementName(facts.element));
       HWND control = Control(facts.element);
@@ -85,10 +85,10 @@ class MainWindowTest : public ProgramTest {
                          facts.element == Element::chkSuper || facts.type == BS_AUTORADIOBUTTON;
       EXPECT_EQ((::GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, turns && persian);
     }
-    EXPECT_EQ((::GetWindowLongW(main.Hwnd(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, persian);
+    EXPECT_EQ((::GetWindowLongW(main_.Hwnd(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, persian);
     for (const auto& [menu, item, english, persian_text] : kMenus) {
       wchar_t text[64] = {};
-      ::GetMenuStringW(item < 0 ? ::GetMenu(main.Hwnd()) : Menu(menu),
+      ::GetMenuStringW(item < 0 ? ::GetMenu(main_.Hwnd()) : Menu(menu),
                        static_cast<UINT>(item < 0 ? menu : item), text, 64, MF_BYPOSITION);
       EXPECT_STREQ(text, persian ? persian_text : english) << menu << "." << item;
     }
@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribed) {
   Start(u"English");
   ExpectLabelledInPlace(false);
   RECT client{};
-  ::GetClientRect(main.Hwnd(), &client);
+  ::GetClientRect(main_.Hwnd(), &client);
   EXPECT_EQ(client.right, Px(3720));
   EXPECT_EQ(client.bottom, Px(2760));
   const int height = ScreenDpi() == 144 ? -17 : -11;  // 8.25 points
@@ -122,8 +122,8 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribed) {
     EXPECT_EQ(font.lfCharSet, 178);
     EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
   }
-  EXPECT_STREQ(FontOf(main.Hwnd()).lfFaceName, L"Tahoma");
-  EXPECT_EQ(FontOf(main.Hwnd()).lfHeight, height);
+  EXPECT_STREQ(FontOf(main_.Hwnd()).lfFaceName, L"Tahoma");
+  EXPECT_EQ(FontOf(main_.Hwnd()).lfHeight, height);
   // The settings as stored: hidden files not shown, system files shown.
   EXPECT_EQ(Checked(Element::OptHide), BST_CHECKED);
   EXPECT_EQ(Checked(Element::OptShow), BST_UNCHECKED);
@@ -149,20 +149,20 @@ TEST_F(MainWindowTest, ApplyByButtonMenuAndShortcutConfirmsInABoxOverTheMainWind
   Click(Element::chkSuper);
   Click(Element::cmdApply);
   const auto stored = [this](const char16_t* name) {
-    return registry.Key(kHkcu, kAdvanced)->at(name).data.at(0);
+    return registry_.Key(kHkcu, kAdvanced)->at(name).data.at(0);
   };
   EXPECT_EQ(stored(u"Hidden"), 1);
   EXPECT_EQ(stored(u"ShowSuperHidden"), 0);
   EXPECT_EQ(TextOf(Control(Element::txtCur)), L"Hiding option is deactivated.");
   ASSERT_EQ(boxes_.seen.size(), 1U);
   const BoxSeen& box = boxes_.seen[0];
-  EXPECT_EQ(box.owner, main.Hwnd());
+  EXPECT_EQ(box.owner, main_.Hwnd());
   EXPECT_FALSE(box.owner_enabled);
   EXPECT_EQ(box.title, L"Changed");
   EXPECT_EQ(box.text, L" Option changes successfully! Good Luck!");
   EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONINFORMATION));
   EXPECT_FALSE(box.cancel);
-  EXPECT_TRUE(::IsWindowEnabled(main.Hwnd()));
+  EXPECT_TRUE(::IsWindowEnabled(main_.Hwnd()));
   Click(Element::OptHide);
   Choose(0, 0);  // File > Apply
   EXPECT_EQ(stored(u"Hidden"), 2);
@@ -179,21 +179,21 @@ TEST_F(MainWindowTest, ApplyFromAnotherActiveWindowStillOwnsItsBox) {
   // As an automation tool or a screen reader presses the button: the click
   // arrives without the window being activated.
   HWND apply = Control(Element::cmdApply);
-  ::SendMessageW(main.Hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(apply), BN_CLICKED),
+  ::SendMessageW(main_.Hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(apply), BN_CLICKED),
                  reinterpret_cast<LPARAM>(apply));
   ASSERT_EQ(boxes_.seen.size(), 1U);
-  EXPECT_EQ(boxes_.seen[0].owner, main.Hwnd());
+  EXPECT_EQ(boxes_.seen[0].owner, main_.Hwnd());
   EXPECT_FALSE(boxes_.seen[0].owner_enabled);
   EXPECT_EQ(boxes_.seen[0].text, L" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ");
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowUnderItsBoxUnloadsOnceWithoutAnError) {
   Start(u"Persian");
-  boxes_.on_open = [this](HWND /*box*/) { ::PostMessageW(main.Hwnd(), WM_CLOSE, 0, 0); };
-  EXPECT_NO_THROW(ui.MsgBox(u"text", 64, u"title"));
-  EXPECT_EQ(main.Hwnd(), nullptr);
-  EXPECT_EQ(store.log.back(), kSavePersian);
-  EXPECT_EQ(store.log.size(), 3U);  // two readings at start-up, one save
+  boxes_.on_open = [this](HWND /*box*/) { ::PostMessageW(main_.Hwnd(), WM_CLOSE, 0, 0); };
+  EXPECT_NO_THROW(ui_.MsgBox(u"text", 64, u"title"));
+  EXPECT_EQ(main_.Hwnd(), nullptr);
+  EXPECT_EQ(store_.log.back(), kSavePersian);
+  EXPECT_EQ(store_.log.size(), 3U);  // two readings at start-up, one save
   MSG quit{};
   ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(quit.wParam, 0U);
@@ -204,17 +204,17 @@ TEST_F(MainWindowTest, TheSessionEndingUnderTheConfirmationUnloadsOnce) {
   LRESULT answer = FALSE;
   boxes_.on_open = [&](HWND box) {
     RunSoon([&, box] {
-      answer = ::SendMessageW(main.Hwnd(), WM_QUERYENDSESSION, 0, 0);
-      ::SendMessageW(main.Hwnd(), WM_ENDSESSION, TRUE, 0);
+      answer = ::SendMessageW(main_.Hwnd(), WM_QUERYENDSESSION, 0, 0);
+      ::SendMessageW(main_.Hwnd(), WM_ENDSESSION, TRUE, 0);
       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
   };
   Click(Element::cmdApply);
   EXPECT_EQ(answer, TRUE);
-  EXPECT_EQ(store.log.back(), kSavePersian);
-  ::SendMessageW(main.Hwnd(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(main.Hwnd(), nullptr);
-  EXPECT_EQ(store.log.size(), 3U);
+  EXPECT_EQ(store_.log.back(), kSavePersian);
+  ::SendMessageW(main_.Hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(main_.Hwnd(), nullptr);
+  EXPECT_EQ(store_.log.size(), 3U);
 }
 
 TEST_F(MainWindowTest, KeyboardWalksTheFocusOrderAndEscapeDoesNothing) {
@@ -229,9 +229,9 @@ TEST_F(MainWindowTest, KeyboardWalksTheFocusOrderAndEscapeDoesNothing) {
   Keys({VK_RETURN});     // presses the focused Apply
   Keys({'P'}, VK_MENU);  // A&pply
   EXPECT_EQ(boxes_.seen.size(), 2U);
-  RunSoon([] { ::SendMessageW(About(), WM_CLOSE, 0, 0); });
+  RunSoon([this] { ::SendMessageW(About(), WM_CLOSE, 0, 0); });
   Keys({'A'}, VK_MENU);  // &About, closed at once
-  EXPECT_NE(main.Hwnd(), nullptr);
+  EXPECT_NE(main_.Hwnd(), nullptr);
 }
 
 TEST_F(MainWindowTest, ADpiChangeGivesNewFontsBeforeFreeingTheOldAndNewIcons) {
@@ -242,8 +242,8 @@ TEST_F(MainWindowTest, ADpiChangeGivesNewFontsBeforeFreeingTheOldAndNewIcons) {
     ::SetWindowSubclass(Control(facts.element), &WatchFonts, 1, 0);
   }
   RECT suggested{};
-  ::GetWindowRect(main.Hwnd(), &suggested);
-  ::SendMessageW(main.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+  ::GetWindowRect(main_.Hwnd(), &suggested);
+  ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(g_freed_while_used, 0);
   for (const ElementFacts& facts : kElements) {
@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, ADpiChangeGivesNewFontsBeforeFreeingTheOldAndNewIcons) {
   for (const auto& [which, size] : {std::pair{ICON_BIG, 32}, {ICON_SMALL, 16}}) {
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(
-        reinterpret_cast<HICON>(::SendMessageW(main.Hwnd(), WM_GETICON, which, 0)), &info));
+        reinterpret_cast<HICON>(::SendMessageW(main_.Hwnd(), WM_GETICON, which, 0)), &info));
     BITMAP bitmap{};
     ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
     EXPECT_EQ(bitmap.bmWidth, size * dpi / 96) << which;

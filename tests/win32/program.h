@@ -1,7 +1,8 @@
 #pragma once
 
-// The program's two windows in this process, started as lumora.exe starts
-// them, over whichever registry and settings store the test gives.
+// The program's two windows in this process, wired and started as lumora.exe
+// does, over a fake registry holding "Hidden" 2 and "ShowSuperHidden" 1 and a
+// fake settings store.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -17,18 +18,23 @@
 
 namespace lumora::testing {
 
-class ProgramWindows {
- public:
-  ProgramWindows(RegistryApi& registry, SettingsStore& store);
-  ProgramWindows(const ProgramWindows&) = delete;
-  ProgramWindows& operator=(const ProgramWindows&) = delete;
-  // Destroys a main window still open and forgets its quit message.
-  ~ProgramWindows();
+inline constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
+inline constexpr char16_t kAdvanced[] =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 
-  void Start();
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest();
+  // Destroys a main window still open and forgets its quit message.
+  ~ProgramTest() override;
+
+  // Starts with this stored language (none: no entry).
+  void Start(std::optional<std::u16string> language);
   // An element of either window; nullptr when not there.
-  [[nodiscard]] HWND Control(Element element) const;
-  [[nodiscard]] static HWND About() { return ::FindWindowW(L"Lumora.frmAbout", nullptr); }
+  [[nodiscard]] HWND Control(Element element) const {
+    return main_.Handle(element) != nullptr ? main_.Handle(element) : about_.Handle(element);
+  }
+  [[nodiscard]] HWND About() const { return about_.Hwnd(); }
   // Clicks a button as the mouse would.
   void Click(Element button) const { ::SendMessageW(Control(button), BM_CLICK, 0, 0); }
   // Chooses a menu item by its place in the menu bar.
@@ -37,28 +43,11 @@ class ProgramWindows {
     return ::SendMessageW(Control(element), BM_GETCHECK, 0, 0);
   }
 
-  Win32WindowOps ui;
-  MainWindow main;
-  AboutWindow about{ui};
-};
-
-struct Fakes {
-  FakeRegistry registry;
-  FakeSettingsStore store;
-};
-
-inline constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
-inline constexpr char16_t kAdvanced[] =
-    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-
-// The windows over a fake registry holding "Hidden" 2 and "ShowSuperHidden"
-// 1, and a fake settings store.
-class ProgramTest : public ::testing::Test, protected Fakes, public ProgramWindows {
- protected:
-  ProgramTest();
-  // Starts with this stored language (none: no entry).
-  void Start(std::optional<std::u16string> language);
-
+  FakeRegistry registry_;
+  FakeSettingsStore store_;
+  Win32WindowOps ui_;
+  MainWindow main_{ui_, registry_, store_};
+  AboutWindow about_{ui_};
   MessageBoxWatcher boxes_;
 };
 
