@@ -91,8 +91,8 @@ TEST_F(AboutWindowTest, OpensInEnglishAfterASwitchBuiltAsDescribed) {
     EXPECT_EQ(RectIn(ok, window), (RECT{Px(1200), Px(1380), Px(2535), Px(1695)}));
     EXPECT_EQ(RectIn(Control(Element::Label1), window), (RECT{Px(60), Px(60), Px(3555), Px(1395)}));
     for (const Element element : {Element::cmdOK, Element::Label1, Element::Picture1}) {
-      EXPECT_STREQ(FontOf(Control(element)).lfFaceName, L"Tahoma") << ElementName(element);
-      EXPECT_EQ(FontOf(Control(element)).lfHeight, ScreenDpi() == 144 ? -17 : -11);
+      EXPECT_EQ(FontText(Control(element)),
+                ScreenDpi() == 144 ? L"Tahoma -17 400 178" : L"Tahoma -11 400 178");
     }
     checked = true;
     ::SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box does what OK does

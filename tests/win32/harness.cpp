@@ -121,6 +121,14 @@ LOGFONTW FontOf(HWND hwnd) {
   return font;
 }
 
+std::wstring FontText(HWND hwnd) {
+  const LOGFONTW font = FontOf(hwnd);
+  return std::wstring(font.lfFaceName) + L' ' + std::to_wstring(font.lfHeight) + L' ' +
+         std::to_wstring(font.lfWeight) + L' ' + std::to_wstring(font.lfCharSet) +
+         (font.lfItalic != 0 ? L"+ITALIC" : L"") + (font.lfUnderline != 0 ? L"+UNDERLINE" : L"") +
+         (font.lfStrikeOut != 0 ? L"+STRIKEOUT" : L"");
+}
+
 RECT RectIn(HWND hwnd, HWND window) {
   RECT rect{};
   ::GetWindowRect(hwnd, &rect);

@@ -31,6 +31,7 @@ struct BoxSeen {
   std::wstring text;
   UINT icon = 0;  // MB_ICONINFORMATION, MB_ICONERROR or 0
   bool cancel = false;
+  friend bool operator==(const BoxSeen&, const BoxSeen&) = default;
 };
 
 // Watches this thread's message boxes while it lives: each is recorded as it
@@ -66,6 +67,9 @@ class OtherWindow {
 [[nodiscard]] std::wstring TextOf(HWND hwnd);
 [[nodiscard]] std::wstring ClassOf(HWND hwnd);
 [[nodiscard]] LOGFONTW FontOf(HWND hwnd);
+// A window's font as "face height weight charset", and "+ITALIC" and the
+// like for each of those it has.
+[[nodiscard]] std::wstring FontText(HWND hwnd);
 // A window's rectangle in another's client coordinates (left to right).
 [[nodiscard]] RECT RectIn(HWND hwnd, HWND window);
 // The screen's DPI, which the windows take, and a length in twips as

@@ -105,8 +105,9 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribed) {
   ::GetClientRect(main_.Hwnd(), &client);
   EXPECT_EQ(client.right, Px(3720));
   EXPECT_EQ(client.bottom, Px(2760));
-  const int height = ScreenDpi() == 144 ? -17 : -11;  // 8.25 points
+  // 8.25 points, regular, Arabic character set.
   ASSERT_TRUE(ScreenDpi() == 96 || ScreenDpi() == 144);
+  const std::wstring size = ScreenDpi() == 144 ? L" -17 400 178" : L" -11 400 178";
   for (const ElementFacts& facts : kElements) {
     SCOPED_TRACE(ElementName(facts.element));
     HWND control = Control(facts.element);
@@ -115,15 +116,10 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribed) {
     EXPECT_EQ(style & (ClassOf(control) == L"Button" ? BS_TYPEMASK : facts.type), facts.type);
     EXPECT_EQ((style & WS_TABSTOP) != 0, facts.tab_stop);
     EXPECT_TRUE(::IsWindowVisible(control) && ::IsWindowEnabled(control));
-    const LOGFONTW font = FontOf(control);
-    EXPECT_STREQ(font.lfFaceName, facts.element == Element::pic ? L"MS Sans Serif" : L"Tahoma");
-    EXPECT_EQ(font.lfHeight, height);
-    EXPECT_EQ(font.lfWeight, 400);
-    EXPECT_EQ(font.lfCharSet, 178);
-    EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+    EXPECT_EQ(FontText(control),
+              (facts.element == Element::pic ? L"MS Sans Serif" : L"Tahoma") + size);
   }
-  EXPECT_STREQ(FontOf(main_.Hwnd()).lfFaceName, L"Tahoma");
-  EXPECT_EQ(FontOf(main_.Hwnd()).lfHeight, height);
+  EXPECT_EQ(FontText(main_.Hwnd()), L"Tahoma" + size);
   // The settings as stored: hidden files not shown, system files shown.
   EXPECT_EQ(Checked(Element::OptHide), BST_CHECKED);
   EXPECT_EQ(Checked(Element::OptShow), BST_UNCHECKED);
@@ -154,14 +150,12 @@ TEST_F(MainWindowTest, ApplyByButtonMenuAndShortcutConfirmsInABoxOverTheMainWind
   EXPECT_EQ(stored(u"Hidden"), 1);
   EXPECT_EQ(stored(u"ShowSuperHidden"), 0);
   EXPECT_EQ(TextOf(Control(Element::txtCur)), L"Hiding option is deactivated.");
+  // Owned by the main window, which takes no input meanwhile; an information
+  // icon and OK alone.
   ASSERT_EQ(boxes_.seen.size(), 1U);
-  const BoxSeen& box = boxes_.seen[0];
-  EXPECT_EQ(box.owner, main_.Hwnd());
-  EXPECT_FALSE(box.owner_enabled);
-  EXPECT_EQ(box.title, L"Changed");
-  EXPECT_EQ(box.text, L" Option changes successfully! Good Luck!");
-  EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONINFORMATION));
-  EXPECT_FALSE(box.cancel);
+  EXPECT_EQ(boxes_.seen[0],
+            (BoxSeen{main_.Hwnd(), false, L"Changed", L" Option changes successfully! Good Luck!",
+                     MB_ICONINFORMATION, false}));
   EXPECT_TRUE(::IsWindowEnabled(main_.Hwnd()));
   Click(Element::OptHide);
   Choose(0, 0);  // File > Apply
@@ -182,9 +176,9 @@ TEST_F(MainWindowTest, ApplyFromAnotherActiveWindowStillOwnsItsBox) {
   ::SendMessageW(main_.Hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(apply), BN_CLICKED),
                  reinterpret_cast<LPARAM>(apply));
   ASSERT_EQ(boxes_.seen.size(), 1U);
-  EXPECT_EQ(boxes_.seen[0].owner, main_.Hwnd());
-  EXPECT_FALSE(boxes_.seen[0].owner_enabled);
-  EXPECT_EQ(boxes_.seen[0].text, L" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ");
+  EXPECT_EQ(boxes_.seen[0], (BoxSeen{main_.Hwnd(), false, L"Changed",
+                                     L" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ",
+                                     MB_ICONINFORMATION, false}));
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowUnderItsBoxUnloadsOnceWithoutAnError) {
