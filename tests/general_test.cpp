@@ -11,30 +11,8 @@ namespace lumora::testing {
 namespace {
 
 constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
-const std::u16string kAdvanced =
-    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-const std::u16string kFixedPath = u"HKEY_CURRENT_USER\\" + kAdvanced;
 using Calls = std::vector<std::string>;
-
-class GeneralTest : public ::testing::Test {
- protected:
-  ReadResult Read(std::u16string path, std::u16string_view name = u"Hidden") {
-    return general_.ReadDWord(path, name);
-  }
-  bool Write(std::u16string path, std::int32_t value) {
-    return general_.WriteDWord(path, u"Hidden", value);
-  }
-  // The functions called since the last look.
-  Calls Called() {
-    Calls names;
-    for (const RegCall& call : registry_.calls) names.push_back(call.function);
-    return names;
-  }
-
-  FakeRegistry registry_;
-  RecordingWindow ui_;
-  General general_{registry_, ui_};
-};
+const Calls kOpenToRead = {"open 80000001 K access=20019", "query Hidden size=4"};
 
 TEST(RootKeyFromName, MapsTheSevenRootNamesExactlyAndNothingElse) {
   // clang-format off
@@ -53,12 +31,14 @@ TEST(RootKeyFromName, MapsTheSevenRootNamesExactlyAndNothingElse) {
   }
 }
 
-TEST_F(GeneralTest, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
+TEST(General, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
   constexpr std::uint32_t kUnchanged = 0x1234;
+  const std::u16string fixed =
+      u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
   // Path, root afterwards, path afterwards, LastStatus; a malformed path stays.
   // clang-format off
   const std::tuple<std::u16string, std::uint32_t, std::u16string, RegStatus> cases[] = {
-      {kFixedPath, 0x80000001U, kAdvanced, 18},
+      {fixed, 0x80000001U, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 18},
       {u"HKEY_LOCAL_MACHINE", 0x80000002U, u"", 0},
       {u"HKEY_Current_User\\Software", 0, u"Software", 18},
       {u"HKEY_USERS\\\\S-1", 0x80000003U, u"\\S-1", 11},
@@ -72,114 +52,133 @@ TEST_F(GeneralTest, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
   // clang-format on
   for (const auto& [given, root_after, path_after, last_status] : cases) {
     SCOPED_TRACE(std::string(given.begin(), given.end()));
-    ui_.msg_boxes.clear();
+    FakeRegistry registry;
+    RecordingWindow ui;
+    General general{registry, ui};
     std::u16string path = given;
     auto root = static_cast<RegHandle>(kUnchanged);
     const bool well_formed = root_after != kUnchanged;
-    EXPECT_EQ(general_.SplitKeyPath(path, root), well_formed);
+    EXPECT_EQ(general.SplitKeyPath(path, root), well_formed);
     EXPECT_EQ(static_cast<std::uint32_t>(root), root_after);
     EXPECT_EQ(path, path_after);
-    EXPECT_EQ(general_.LastStatus, last_status);
-    ASSERT_EQ(ui_.msg_boxes.size(), well_formed ? 0U : 1U);
+    EXPECT_EQ(general.LastStatus, last_status);
+    ASSERT_EQ(ui.msg_boxes.size(), well_formed ? 0U : 1U);
     if (!well_formed) {
-      EXPECT_EQ(ui_.msg_boxes[0].text, u"Incorrect Format:\n\n" + given);
-      EXPECT_EQ(ui_.msg_boxes[0].flags, 0);
-      EXPECT_FALSE(ui_.msg_boxes[0].title.has_value());
+      EXPECT_EQ(ui.msg_boxes[0].text, u"Incorrect Format:\n\n" + given);
+      EXPECT_EQ(ui.msg_boxes[0].flags, 0);
+      EXPECT_FALSE(ui.msg_boxes[0].title.has_value());
     }
+    EXPECT_TRUE(registry.calls.empty());
   }
-  EXPECT_TRUE(registry_.calls.empty());
 }
 
-TEST_F(GeneralTest, AReadOpensForReadingQueriesFourBytesAndCloses) {
-  registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 0x00010000);
-  std::u16string path = kFixedPath;
-  EXPECT_EQ(general_.ReadDWord(path, u"Hidden"), ReadResult{65536});
-  EXPECT_EQ(path, kAdvanced);  // the caller's text becomes the sub-key
-  ASSERT_EQ(Called(), (Calls{"RegOpenKeyExA", "RegQueryValueExA", "RegCloseKey"}));
-  EXPECT_EQ(registry_.calls[0].key, kHkcu);
-  EXPECT_EQ(registry_.calls[0].text, kAdvanced);
-  EXPECT_EQ(registry_.calls[0].arg, 0x20019U);
-  EXPECT_EQ(registry_.calls[1].text, u"Hidden");
-  EXPECT_EQ(registry_.calls[1].size, 4U);
-  EXPECT_EQ(registry_.calls[1].key, registry_.calls[2].key);  // the key opened
-  EXPECT_EQ(general_.LastStatus, 0);
-  EXPECT_EQ(registry_.OpenHandles(), 0U);
-}
-
-TEST_F(GeneralTest, OnlyFourBytesOfADwordReadAsANumberAndEachReadStartsAfresh) {
-  const std::pair<StoredValue, ReadResult> cases[] = {
-      {{4, {0xFF, 0xFF, 0xFF, 0xFF}}, -1},
-      {{4, {0x00, 0x00, 0x00, 0x80}}, INT32_MIN},
-      {{4, {0x02, 0x00}}, ReadErrorText{}},                      // a DWORD cut short
-      {{3, {0x02, 0x00, 0x00, 0x00}}, ReadErrorText{}},          // REG_BINARY
-      {{11, std::vector<std::uint8_t>(8, 0)}, ReadErrorText{}},  // more data than fit
+TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
+  struct Case {
+    const char* name;
+    std::u16string path;
+    std::optional<StoredValue> stored;  // "Hidden" under HKEY_CURRENT_USER\K
+    std::optional<RegStatus> open_status;
+    ReadResult result;
+    Calls calls;
+    RegStatus last_status;
   };
-  for (const auto& [stored, expected] : cases) {
-    registry_.Put(kHkcu, kAdvanced, u"Hidden", stored);
-    EXPECT_EQ(Read(kFixedPath), expected) << stored.type << ", " << stored.data.size() << " bytes";
-    EXPECT_EQ(registry_.OpenHandles(), 0U);
+  const Calls read = {kOpenToRead[0], kOpenToRead[1], "close"};
+  // clang-format off
+  const Case cases[] = {
+      {"65536", u"HKEY_CURRENT_USER\\K", StoredValue{4, {0, 0, 1, 0}}, {}, 65536, read, 0},
+      {"-1", u"HKEY_CURRENT_USER\\K", StoredValue{4, {0xFF, 0xFF, 0xFF, 0xFF}}, {}, -1, read, 0},
+      {"most negative", u"HKEY_CURRENT_USER\\K", StoredValue{4, {0, 0, 0, 0x80}}, {}, INT32_MIN, read, 0},
+      {"a DWORD cut short", u"HKEY_CURRENT_USER\\K", StoredValue{4, {2, 0}}, {}, ReadErrorText{}, read, 0},
+      {"REG_BINARY", u"HKEY_CURRENT_USER\\K", StoredValue{3, {2, 0, 0, 0}}, {}, ReadErrorText{}, read, 0},
+      {"more than fits", u"HKEY_CURRENT_USER\\K", StoredValue{11, std::vector<std::uint8_t>(8, 2)}, {}, ReadErrorText{}, read, kMoreData},
+      {"value missing", u"HKEY_CURRENT_USER\\K", std::nullopt, {}, ReadErrorText{}, read, kFileNotFound},
+      {"open refused", u"HKEY_CURRENT_USER\\K", StoredValue{4, {2, 0, 0, 0}}, kAccessDenied, ReadErrorText{}, {kOpenToRead[0]}, kAccessDenied},
+      {"key missing", u"HKEY_CURRENT_USER\\Missing", StoredValue{4, {2, 0, 0, 0}}, {}, ReadErrorText{}, {"open 80000001 Missing access=20019"}, kFileNotFound},
+      {"a root alone", u"HKEY_USERS", StoredValue{4, {2, 0, 0, 0}}, {}, ReadErrorText{}, {"open 80000003  access=20019", "query Hidden size=4", "close"}, kFileNotFound},
+      {"no root", u"HKEY_", StoredValue{4, {2, 0, 0, 0}}, {}, std::monostate{}, {}, 0},
+      {"a root in another case", u"HKEY_Current_User\\K", StoredValue{4, {2, 0, 0, 0}}, {}, std::monostate{}, {}, 18},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeRegistry registry;
+    RecordingWindow ui;
+    General general{registry, ui};
+    registry.AddKey(kHkcu, u"K");
+    if (c.stored) registry.Put(kHkcu, u"K", u"Hidden", *c.stored);
+    registry.open_status = c.open_status;
+    std::u16string path = c.path;
+    EXPECT_EQ(general.ReadDWord(path, u"Hidden"), c.result);
+    EXPECT_EQ(registry.calls, c.calls);
+    EXPECT_EQ(general.LastStatus, c.last_status);
+    EXPECT_EQ(registry.OpenHandles(), 0U);
+    EXPECT_TRUE(ui.msg_boxes.empty());
   }
-  registry_.Put(kHkcu, kAdvanced, u"Hidden", {4, {0x01}});
-  EXPECT_EQ(Read(kFixedPath), ReadResult{ReadErrorText{}});
-  EXPECT_EQ(general_.ValueBuffer, (std::array<std::uint8_t, 4>{0x01, 0, 0, 0}));
 }
 
-TEST_F(GeneralTest, FailedOpensAndQueriesReadAsErrorAndKeepTheirStatus) {
-  registry_.AddKey(kHkcu, kAdvanced);
-  EXPECT_EQ(Read(kFixedPath), ReadResult{ReadErrorText{}});  // value missing: the key is closed
-  EXPECT_EQ(Called(), (Calls{"RegOpenKeyExA", "RegQueryValueExA", "RegCloseKey"}));
-  EXPECT_EQ(general_.LastStatus, kFileNotFound);
-  registry_.calls.clear();
-  registry_.open_status = kAccessDenied;
-  EXPECT_EQ(Read(kFixedPath), ReadResult{ReadErrorText{}});
-  EXPECT_EQ(Called(), Calls{"RegOpenKeyExA"});
-  EXPECT_EQ(general_.LastStatus, kAccessDenied);
-}
-
-TEST_F(GeneralTest, ARootAloneOpensItselfAndWithoutARootNothingIsCalled) {
-  registry_.PutDword(static_cast<RegHandle>(0x80000002U), u"", u"Probe", 7);
-  EXPECT_EQ(Read(u"HKEY_LOCAL_MACHINE", u"Probe"), ReadResult{7});
-  registry_.calls.clear();
-  for (const char16_t* path : {u"HKEY_", u"HKEY_Current_User\\Software"}) {
-    EXPECT_EQ(Read(path), ReadResult{std::monostate{}});
-    EXPECT_FALSE(Write(path, 1));
+TEST(General, AWriteSetsFourLittleEndianBytesAsADwordAndTellsWhetherItTookEffect) {
+  struct Case {
+    const char* name;
+    std::u16string path;
+    std::u16string refused;  // the value whose set fails
+    std::optional<RegStatus> close_status;
+    bool written;
+    Calls calls;
+    RegStatus last_status;
+  };
+  const Calls write = {"open 80000001 K access=20006", "set Hidden type=4 size=4 fe ff ff ff",
+                       "close"};
+  // clang-format off
+  const Case cases[] = {
+      {"over another type", u"HKEY_CURRENT_USER\\K", u"", std::nullopt, true, write, 0},
+      {"set refused", u"HKEY_CURRENT_USER\\K", u"Hidden", std::nullopt, false, write, 0},
+      {"close fails", u"HKEY_CURRENT_USER\\K", u"", kInvalidHandle, true, write, kInvalidHandle},
+      {"key missing", u"HKEY_CURRENT_USER\\Missing", u"", std::nullopt, false, {"open 80000001 Missing access=20006"}, kFileNotFound},
+      {"no root", u"HKEY_Current_User\\K", u"", std::nullopt, false, {}, 18},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeRegistry registry;
+    RecordingWindow ui;
+    General general{registry, ui};
+    registry.Put(kHkcu, u"K", u"Hidden", {1, {'2', 0}});
+    registry.Put(kHkcu, u"K", u"Other", {3, {1, 2, 3, 4, 5}});
+    if (!c.refused.empty()) registry.set_failures[c.refused] = kAccessDenied;
+    registry.close_status = c.close_status;
+    std::u16string path = c.path;
+    EXPECT_EQ(general.WriteDWord(path, u"Hidden", -2), c.written);
+    EXPECT_EQ(registry.calls, c.calls);
+    EXPECT_EQ(general.LastStatus, c.last_status);
+    const auto& values = *registry.Key(kHkcu, u"K");
+    const StoredValue hidden =
+        c.written ? StoredValue{4, {0xFE, 0xFF, 0xFF, 0xFF}} : StoredValue{1, {'2', 0}};
+    EXPECT_EQ(values.at(u"Hidden"), hidden);
+    EXPECT_EQ(values.at(u"Other"), (StoredValue{3, {1, 2, 3, 4, 5}}));
+    EXPECT_EQ(registry.KeyCount(), 1U);  // no key created
   }
-  EXPECT_TRUE(ui_.msg_boxes.empty());
-  // Nor after a malformed path, whatever root an earlier split left.
-  EXPECT_EQ(Read(u"Software\\Microsoft"), ReadResult{ReadErrorText{}});
-  EXPECT_FALSE(Write(u"HKEY_CURRENT_USER\\Software\\", 2));
-  EXPECT_TRUE(registry_.calls.empty());
 }
 
-TEST_F(GeneralTest, AWriteSetsFourLittleEndianBytesAsADwordAndLeavesTheRest) {
-  registry_.Put(kHkcu, kAdvanced, u"Hidden", {1, {'2', 0}});
-  registry_.Put(kHkcu, kAdvanced, u"Other", {3, {1, 2, 3, 4, 5}});
-  EXPECT_TRUE(Write(kFixedPath, -2));
-  ASSERT_EQ(Called(), (Calls{"RegOpenKeyExA", "RegSetValueExA", "RegCloseKey"}));
-  EXPECT_EQ(registry_.calls[0].key, kHkcu);
-  EXPECT_EQ(registry_.calls[0].text, kAdvanced);
-  EXPECT_EQ(registry_.calls[0].arg, 0x20006U);
-  EXPECT_EQ(registry_.calls[1].size, 4U);
-  const auto* key = registry_.Key(kHkcu, kAdvanced);
-  EXPECT_EQ(key->at(u"Hidden"), (StoredValue{4, {0xFE, 0xFF, 0xFF, 0xFF}}));
-  EXPECT_EQ(key->at(u"Other"), (StoredValue{3, {1, 2, 3, 4, 5}}));
-  EXPECT_EQ(registry_.OpenHandles(), 0U);
-}
-
-TEST_F(GeneralTest, AWriteTellsWhetherItTookEffectAndCreatesNoKey) {
-  EXPECT_FALSE(Write(kFixedPath, 1));  // key missing
-  EXPECT_EQ(Called(), Calls{"RegOpenKeyExA"});
-  EXPECT_EQ(registry_.KeyCount(), 0U);
-  EXPECT_EQ(general_.LastStatus, kFileNotFound);
-  registry_.AddKey(kHkcu, kAdvanced);
-  registry_.set_failures[u"Hidden"] = kAccessDenied;
-  EXPECT_FALSE(Write(kFixedPath, 1));
-  EXPECT_EQ(Called().back(), "RegCloseKey");  // closed all the same
-  EXPECT_EQ(general_.LastStatus, 0);          // the close's status, as always last
-  registry_.set_failures.clear();
-  registry_.close_status = kInvalidHandle;  // a failing close does not undo a set
-  EXPECT_TRUE(Write(kFixedPath, 1));
-  EXPECT_EQ(general_.LastStatus, kInvalidHandle);
+TEST(General, EachReadStartsAfreshAndNothingRunsAfterAMalformedPath) {
+  FakeRegistry registry;
+  RecordingWindow ui;
+  General general{registry, ui};
+  registry.Put(kHkcu, u"K", u"Hidden", {4, {0xFF, 0xFF, 0xFF, 0xFF}});
+  std::u16string path = u"HKEY_CURRENT_USER\\K";
+  ASSERT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{-1});
+  registry.Put(kHkcu, u"K", u"Hidden", {4, {0x01}});
+  path = u"HKEY_CURRENT_USER\\K";
+  EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
+  EXPECT_EQ(general.ValueBuffer, (std::array<std::uint8_t, 4>{0x01, 0, 0, 0}));
+  // The root of the earlier split is left, but neither a read nor a write uses it.
+  registry.calls.clear();
+  path = u"Software\\Microsoft";
+  EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
+  path = u"HKEY_CURRENT_USER\\Software\\";
+  EXPECT_FALSE(general.WriteDWord(path, u"Hidden", 2));
+  EXPECT_EQ(general.RootKey, kHkcu);
+  EXPECT_TRUE(registry.calls.empty());
+  EXPECT_EQ(ui.msg_boxes.size(), 2U);
 }
 
 }  // namespace

@@ -23,20 +23,12 @@ struct StoredValue {
   friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
-// One registry call as the module made it: the order and the arguments of
-// the four calls are what the module must get right.
-struct RegCall {
-  std::string function;
-  RegHandle key = 0;
-  std::u16string text;             // sub-key or value name
-  std::uint32_t arg = 0;           // access mask (open) or type (set)
-  std::uint32_t size = 0;          // size passed in (query, set)
-  std::vector<std::uint8_t> data;  // bytes passed to a set
-};
-
 // An in-memory registry that behaves like advapi32 where the module relies on
 // it: missing keys fail to open, missing values fail to query, data longer than
-// the buffer give "more data", a set replaces data and type.
+// the buffer give "more data", a set replaces data and type, and a key must be
+// open to be used. The calls and their arguments are what the module must get
+// right, so each is logged: "open 80000001 Sub\Key access=20019",
+// "query Name size=4", "set Name type=4 size=4 fe ff ff ff", "close".
 class FakeRegistry final : public RegistryApi {
  public:
   using Values = std::map<std::u16string, StoredValue>;
@@ -61,7 +53,8 @@ class FakeRegistry final : public RegistryApi {
 
   RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view sub_key, std::uint32_t /*options*/,
                           std::uint32_t access, RegHandle& opened) override {
-    calls.push_back({"RegOpenKeyExA", root, std::u16string{sub_key}, access, 0, {}});
+    calls.push_back("open " + Hex(static_cast<std::uint32_t>(root)) + ' ' + Narrow(sub_key) +
+                    " access=" + Hex(access));
     if (open_status) return *open_status;
     // A root key always exists; any other key only when added.
     if (!sub_key.empty() && !keys_.contains({root, std::u16string{sub_key}})) return kFileNotFound;
@@ -72,7 +65,7 @@ class FakeRegistry final : public RegistryApi {
   RegStatus RegQueryValueExA(RegHandle key, std::u16string_view name, std::uint32_t /*reserved*/,
                              std::uint32_t& type, std::uint8_t* data,
                              std::uint32_t& size) override {
-    calls.push_back({"RegQueryValueExA", key, std::u16string{name}, 0, size, {}});
+    calls.push_back("query " + Narrow(name) + " size=" + std::to_string(size));
     if (!open_.contains(key)) return kInvalidHandle;
     const Values& values = keys_[open_[key]];
     const auto value = values.find(std::u16string{name});
@@ -88,19 +81,22 @@ class FakeRegistry final : public RegistryApi {
   RegStatus RegSetValueExA(RegHandle key, std::u16string_view name, std::uint32_t /*reserved*/,
                            std::uint32_t type, const std::uint8_t* data,
                            std::uint32_t size) override {
-    calls.push_back({"RegSetValueExA", key, std::u16string{name}, type, size, {data, data + size}});
+    std::string call =
+        "set " + Narrow(name) + " type=" + std::to_string(type) + " size=" + std::to_string(size);
+    for (std::uint32_t i = 0; i < size; ++i) call += ' ' + Hex(data[i]);
+    calls.push_back(call);
     if (!open_.contains(key)) return kInvalidHandle;
     if (set_failures.contains(std::u16string{name})) return set_failures[std::u16string{name}];
     keys_[open_[key]][std::u16string{name}] = {type, {data, data + size}};
     return kRegSuccess;
   }
   RegStatus RegCloseKey(RegHandle key) override {
-    calls.push_back({"RegCloseKey", key, {}, 0, 0, {}});
+    calls.emplace_back("close");
     if (open_.erase(key) == 0) return kInvalidHandle;
     return close_status.value_or(kRegSuccess);
   }
 
-  std::vector<RegCall> calls;
+  std::vector<std::string> calls;
   // Forced statuses: an open refused, a set that fails for one value name, a
   // close that fails.
   std::optional<RegStatus> open_status;
@@ -108,6 +104,16 @@ class FakeRegistry final : public RegistryApi {
   std::optional<RegStatus> close_status;
 
  private:
+  static std::string Narrow(std::u16string_view text) { return {text.begin(), text.end()}; }
+  static std::string Hex(std::uint32_t value) {
+    std::string digits;
+    do {
+      digits.insert(digits.begin(), "0123456789abcdef"[value % 16]);
+      value /= 16;
+    } while (value != 0);
+    return digits.size() == 1 ? '0' + digits : digits;
+  }
+
   std::map<std::pair<RegHandle, std::u16string>, Values> keys_;
   std::map<RegHandle, std::pair<RegHandle, std::u16string>> open_;
   RegHandle next_handle_ = 0x100;
