@@ -1,11 +1,13 @@
-// The language preference, the labelling of the main window, the language
-// switch, and the main window's handlers that load and save the preference.
+// The language preference, the labelling of the main window and of the about
+// window, the language switch, and the main window's handlers that load and
+// save the preference.
 #include "i18n/language.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
+#include "app/about_form.h"
 #include "app/main_form.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_settings_store.h"
@@ -158,6 +160,33 @@ TEST_F(LanguageTest, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark)
   SwitchLanguage(ui, Element::mnuLangPersian, HidingStatus::kActivated);
   EXPECT_EQ(ui.log, Log{"GetMenuChecked mnuLangPersian"});
   EXPECT_EQ(CurrentLanguage, u"English");
+}
+
+TEST(AboutForm, LabelsItselfInOrderForEnglishOrPersianAndNothingElse) {
+  const std::pair<const char16_t*, Log> cases[] = {
+      {u"English",
+       {"SetCaption Label1", "SetRightToLeft Label1=0", "SetLabelAlignment Label1=0",
+        "SetCaption frmAbout", "SetRightToLeft frmAbout=0"}},
+      {u"Persian",
+       {"SetCaption Label1", "SetRightToLeft Label1=1", "SetLabelAlignment Label1=1",
+        "SetCaption frmAbout", "SetRightToLeft frmAbout=1", "SetCaption cmdOK"}},
+      {u"", {}},
+      {u"persian", {}},
+      {u" English", {}},
+  };
+  for (const auto& [language, log] : cases) {
+    RecordingWindow ui;
+    CurrentLanguage = language;
+    frmAbout_Load(ui);
+    EXPECT_EQ(ui.log, log);
+  }
+  CurrentLanguage.clear();
+}
+
+TEST(AboutForm, OkUnloadsTheWindow) {
+  RecordingWindow ui;
+  frmAbout_cmdOK_Click(ui);
+  EXPECT_EQ(ui.log, Log{"Unload frmAbout"});
 }
 
 }  // namespace

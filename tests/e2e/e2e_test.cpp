@@ -1,12 +1,15 @@
 // lumora.exe as a process of its own: how it ends, its exit codes, the
-// language it leaves stored, and a whole journey of a user.
+// language it leaves stored, a whole journey of a user, and the manifest,
+// version record and icons in its file.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/toolkit/form_desc.h"
-#include "e2e/lumora_process.h"
 #include "win32/harness.h"
 #include "win32/raw_registry.h"
 
@@ -14,6 +17,78 @@ namespace lumora::e2e {
 namespace {
 
 using namespace lumora::testing;  // NOLINT(google-build-using-namespace): the raw registry
+
+// The path of lumora.exe, given on the command line.
+std::wstring g_exe;
+
+struct Search {
+  DWORD pid;
+  const wchar_t* class_name;  // a top-level window of the process; or
+  int id;                     // a control of this identifier
+  HWND found;
+};
+
+BOOL CALLBACK Find(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  const bool match =
+      search->class_name != nullptr
+          ? pid == search->pid && ::IsWindowVisible(hwnd) && ClassOf(hwnd) == search->class_name
+          : ::GetDlgCtrlID(hwnd) == search->id;
+  if (match) search->found = hwnd;
+  return match ? FALSE : TRUE;
+}
+
+// lumora.exe started as a process of its own; ended if still running.
+class LumoraProcess {
+ public:
+  LumoraProcess() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command_line = L"\"" + g_exe + L"\"";
+    ::CreateProcessW(g_exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     nullptr, &startup, &info_);
+    main_ = Wait(L"Lumora.frmMain");
+  }
+  LumoraProcess(const LumoraProcess&) = delete;
+  LumoraProcess& operator=(const LumoraProcess&) = delete;
+  ~LumoraProcess() {
+    ::TerminateProcess(info_.hProcess, 99);
+    ::CloseHandle(info_.hThread);
+    ::CloseHandle(info_.hProcess);
+  }
+  [[nodiscard]] HWND Main() const { return main_; }
+  [[nodiscard]] HWND Control(Element element) const {
+    Search search{0, nullptr, ControlId(element), nullptr};
+    ::EnumChildWindows(main_, &Find, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+  // Posts to the main window, then waits until its thread is back in a loop.
+  void Post(UINT message, WPARAM w_param = 0) const {
+    ::PostMessageW(main_, message, w_param, 0);
+    ::Sleep(100);
+    ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
+  }
+  // The process's top-level window of this class, once there is one.
+  [[nodiscard]] HWND Wait(const wchar_t* class_name) const {
+    Search search{info_.dwProcessId, class_name, 0, nullptr};
+    for (int i = 0; i < 500 && search.found == nullptr; ++i, ::Sleep(10)) {
+      ::EnumWindows(&Find, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+  }
+  [[nodiscard]] std::optional<DWORD> WaitForExit(DWORD timeout_ms = 10000) const {
+    DWORD code = 0;
+    if (::WaitForSingleObject(info_.hProcess, timeout_ms) != WAIT_OBJECT_0) return std::nullopt;
+    ::GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+  HWND main_ = nullptr;
+};
 
 WPARAM Click(Element button) { return MAKEWPARAM(ControlId(button), BN_CLICKED); }
 WPARAM Choose(Element item) { return MAKEWPARAM(ControlId(item), 0); }
@@ -61,7 +136,7 @@ TEST_F(EndToEnd, ClosingUnderTheConfirmationEndsPromptlyWithCodeZero) {
   StoreLanguage(L"Persian");
   const LumoraProcess lumora;
   lumora.Post(WM_COMMAND, Click(Element::cmdApply));
-  ASSERT_NE(lumora.MessageBox(), nullptr);
+  ASSERT_NE(lumora.Wait(L"#32770"), nullptr);
   lumora.Post(WM_CLOSE);
   EXPECT_EQ(lumora.WaitForExit(2000), 0U);
   EXPECT_EQ(Language(), Text(L"Persian"));
@@ -76,10 +151,9 @@ TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
   ::RegCloseKey(vendor);
   const LumoraProcess lumora;
   // Load stopped at its first step: the creation-time caption.
-  EXPECT_EQ(TextOf(lumora.Control(ControlId(Element::chkSuper))),
-            L"Show Super Hidden(System) Files.");
+  EXPECT_EQ(TextOf(lumora.Control(Element::chkSuper)), L"Show Super Hidden(System) Files.");
   lumora.Post(WM_COMMAND, Click(Element::cmdExit));
-  HWND box = lumora.MessageBox();
+  HWND box = lumora.Wait(L"#32770");
   EXPECT_EQ(TextOf(box), L"Lumora");
   EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)).rfind(L"Run-time error '5':", 0), 0U);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -91,10 +165,10 @@ TEST_F(EndToEnd, AUserStartsInPersianAppliesSwitchesToEnglishAndCloses) {
   PutValue(kAdvancedKey, L"Unrelated", REG_SZ, SzBytes(L"left alone"));
   const LumoraProcess lumora;
   EXPECT_EQ(TextOf(lumora.Main()), L"لومورا !");
-  ::SendMessageW(lumora.Control(ControlId(Element::OptShow)), BM_CLICK, 0, 0);
-  ::SendMessageW(lumora.Control(ControlId(Element::chkSuper)), BM_CLICK, 0, 0);
+  ::SendMessageW(lumora.Control(Element::OptShow), BM_CLICK, 0, 0);
+  ::SendMessageW(lumora.Control(Element::chkSuper), BM_CLICK, 0, 0);
   lumora.Post(WM_COMMAND, Choose(Element::mnuFileApply));
-  HWND box = lumora.MessageBox();
+  HWND box = lumora.Wait(L"#32770");
   EXPECT_EQ(TextOf(box), L"Changed");
   EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)),
             L" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ");
@@ -111,12 +185,80 @@ TEST_F(EndToEnd, AUserStartsInPersianAppliesSwitchesToEnglishAndCloses) {
   EXPECT_EQ(Language(), Text(L"English"));
 }
 
+std::string Resource(const wchar_t* type, int id) {
+  HMODULE module = ::LoadLibraryExW(g_exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
+  std::string bytes;
+  if (found != nullptr) {
+    bytes.assign(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
+                 ::SizeofResource(module, found));
+  }
+  ::FreeLibrary(module);
+  return bytes;
+}
+
+TEST(Resources, TheManifestNamesTheProgramAndCommonControlsSix) {
+  const std::string manifest = Resource(RT_MANIFEST, 1);
+  // clang-format off
+  for (const char* part : {
+           R"(manifestVersion="1.0")",
+           R"(<assemblyIdentity version="1.0.0.0" processorArchitecture="X86" name="NorvaleSoft.Lumora" type="win32"/>)",
+           R"(<assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="X86" publicKeyToken="6595b64144ccf1df" language="*"/>)",
+           R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)", "PerMonitorV2"}) {
+    // clang-format on
+    EXPECT_NE(manifest.find(part), std::string::npos) << part;
+  }
+}
+
+TEST(Resources, TheVersionRecordCarriesTheProductTexts) {
+  std::vector<BYTE> block(::GetFileVersionInfoSizeW(g_exe.c_str(), nullptr));
+  ASSERT_TRUE(
+      ::GetFileVersionInfoW(g_exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+  const auto query = [&block](const std::wstring& path) -> const void* {
+    void* value = nullptr;
+    UINT length = 0;
+    return ::VerQueryValueW(block.data(), path.c_str(), &value, &length) ? value : nullptr;
+  };
+  const auto* translation = static_cast<const WORD*>(query(L"\\VarFileInfo\\Translation"));
+  ASSERT_NE(translation, nullptr);
+  EXPECT_EQ(translation[0], 0x0409);  // language
+  EXPECT_EQ(translation[1], 1200);    // code page
+  const std::pair<const wchar_t*, const wchar_t*> entries[] = {
+      {L"FileVersion", L"1.00"},
+      {L"ProductVersion", L"1.00"},
+      {L"Comments", L"A tool to have an alternative Folder Option."},
+      {L"FileDescription", L"A tool to have an alternative Folder Option."},
+      {L"ProductName", L"Lumora"},
+      {L"CompanyName", L"NorvaleSoft"},
+  };
+  for (const auto& [name, expected] : entries) {
+    const auto* value =
+        static_cast<const wchar_t*>(query(L"\\StringFileInfo\\040904B0\\" + std::wstring(name)));
+    EXPECT_STREQ(value != nullptr ? value : L"(none)", expected);
+  }
+}
+
+TEST(Resources, TheIconsHoldTheirImages) {
+  // A group icon: a 6-byte header, then 14 bytes per image (width first,
+  // bits per pixel at offset 6).
+  const auto images = [](int id) {
+    const std::string dir = Resource(RT_GROUP_ICON, id);
+    std::vector<std::pair<int, int>> found;
+    for (std::size_t at = 6; at + 14 <= dir.size(); at += 14) {
+      found.emplace_back(static_cast<BYTE>(dir[at]), static_cast<BYTE>(dir[at + 6]));
+    }
+    return found;
+  };
+  EXPECT_EQ(images(1), (std::vector<std::pair<int, int>>{{32, 8}, {48, 32}, {32, 32}}));
+  EXPECT_EQ(images(2), (std::vector<std::pair<int, int>>{{32, 8}, {32, 32}}));
+}
+
 }  // namespace
 }  // namespace lumora::e2e
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (argc < 2) return 2;
-  lumora::e2e::LumoraExe() = std::wstring(argv[1], argv[1] + std::strlen(argv[1]));
+  lumora::e2e::g_exe = std::wstring(argv[1], argv[1] + std::strlen(argv[1]));
   return RUN_ALL_TESTS();
 }

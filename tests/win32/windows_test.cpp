@@ -1,8 +1,11 @@
-// The main window built in this process, checked through the Win32 API.
+// The program's windows built in this process and checked through the
+// Win32 API: the main window, the about window modal over it, the toolkit's
+// window object, and many cycles of both leaving nothing behind.
 #include <gtest/gtest.h>
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
 #include <commctrl.h>
+#include <winternl.h>
 
 #include <string>
 
@@ -253,6 +256,190 @@ TEST_F(MainWindowTest, ADpiChangeGivesNewFontsBeforeFreeingTheOldAndNewIcons) {
     ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
   }
+}
+
+const wchar_t kEnglishText[] =
+    L"After changing settings and applying, you must 'Refresh' once in desktop.\r\n"
+    L"Then you can see the changes!\r\n"
+    L"Author: the Lumora team\r\n"
+    L"Producer: NorvaleSoft\r\n";
+const wchar_t kPersianText[] =
+    L"بعد از انجام تغييرات ، شما بايد يکبار در صفحه ، رفرش کنيد.\r\n"
+    L"سپس شما تغييرات را مي بينيد!\r\n"
+    L"نويسنده: گروه لومورا\r\n"
+    L"توليد: نوروال سافت\r\n";
+
+using AboutWindowTest = ProgramTest;
+
+TEST_F(AboutWindowTest, OpensModallyInPersianAndKeepsItsFocus) {
+  Start(u"Persian");
+  bool checked = false;
+  RunSoon([&] {
+    HWND window = About();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(::GetWindow(window, GW_OWNER), main_.Hwnd());
+    EXPECT_FALSE(::IsWindowEnabled(main_.Hwnd()));
+    EXPECT_EQ(TextOf(window), L"درباره ...");
+    EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    HWND label = Control(Element::Label1);
+    EXPECT_EQ(TextOf(label), kPersianText);
+    EXPECT_NE(::GetWindowLongW(label, GWL_EXSTYLE) & WS_EX_RTLREADING, 0);
+    EXPECT_EQ(::GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
+    EXPECT_EQ(TextOf(Control(Element::cmdOK)), L"تاييد");
+    EXPECT_EQ(::GetFocus(), Control(Element::cmdOK));
+
+    // Deactivated and activated again, it gives the focus back to OK.
+    {
+      const OtherWindow other;
+      EXPECT_NE(::GetActiveWindow(), window);
+    }
+    ::SetForegroundWindow(window);
+    PumpFor(50);
+    EXPECT_EQ(::GetActiveWindow(), window);
+    EXPECT_EQ(::GetFocus(), Control(Element::cmdOK));
+
+    // Neither Escape nor the main window's shortcut does anything meanwhile.
+    Keys({VK_ESCAPE});
+    Keys({'P'}, VK_CONTROL);
+    EXPECT_EQ(About(), window);
+    EXPECT_TRUE(boxes_.seen.empty());
+    checked = true;
+    Keys({VK_RETURN});  // presses the focused OK
+    EXPECT_EQ(About(), nullptr);
+    if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);  // not to hang
+  });
+  Click(Element::cmdAbout);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(About(), nullptr);
+  EXPECT_TRUE(::IsWindowEnabled(main_.Hwnd()));
+}
+
+TEST_F(AboutWindowTest, OpensInEnglishAfterASwitchBuiltAsDescribed) {
+  Start(u"Persian");
+  RunSoon([this] { ::SendMessageW(About(), WM_CLOSE, 0, 0); });
+  Click(Element::cmdAbout);
+  Choose(1, 0);
+  bool checked = false;
+  RunSoon([&] {
+    HWND window = About();
+    HWND ok = Control(Element::cmdOK);
+    EXPECT_EQ(TextOf(window), L"About ... ");
+    EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    EXPECT_EQ(TextOf(Control(Element::Label1)), kEnglishText);
+    EXPECT_EQ(::GetWindowLongW(Control(Element::Label1), GWL_STYLE) & SS_TYPEMASK, SS_LEFT);
+    EXPECT_EQ(TextOf(ok), L"OK");
+    EXPECT_EQ(::GetWindowLongW(ok, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    EXPECT_EQ(client, (RECT{0, 0, Px(3720), Px(1785)}));
+    EXPECT_EQ(origin.x, Px(5820));
+    EXPECT_EQ(origin.y, Px(3435));
+    EXPECT_EQ(RectIn(ok, window), (RECT{Px(1200), Px(1380), Px(2535), Px(1695)}));
+    EXPECT_EQ(RectIn(Control(Element::Label1), window), (RECT{Px(60), Px(60), Px(3555), Px(1395)}));
+    for (const Element element : {Element::cmdOK, Element::Label1, Element::Picture1}) {
+      EXPECT_EQ(FontText(Control(element)),
+                ScreenDpi() == 144 ? L"Tahoma -17 400 178" : L"Tahoma -11 400 178");
+    }
+    checked = true;
+    ::SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box does what OK does
+  });
+  Click(Element::cmdAbout);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(About(), nullptr);
+}
+
+// GetGuiResources is a stub on Wine: count the live entries of the
+// process's GDI handle table (24 bytes each, the type at byte 14), which a
+// 32-bit process environment block points to at offset 0x94.
+DWORD GdiObjects() {
+  const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+  const auto* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
+  DWORD live = 0;
+  for (int i = 0; table != nullptr && i < 0x10000; ++i) live += table[i * 24 + 14] != 0 ? 1 : 0;
+  return live;
+}
+
+BOOL CALLBACK Count(HWND /*hwnd*/, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+
+using Endurance = ProgramTest;
+
+TEST_F(Endurance, AppliesSwitchesAndAboutOpeningsLeaveNothingBehind) {
+  Start(u"English");
+  const auto cycle = [this] {
+    Click(Element::cmdApply);
+    Choose(1, 1);
+    RunSoon([this] { ::SendMessageW(About(), WM_CLOSE, 0, 0); });
+    Click(Element::cmdAbout);
+    Choose(1, 0);
+  };
+  const auto windows = [this] {
+    DWORD count = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &Count, reinterpret_cast<LPARAM>(&count));
+    ::EnumChildWindows(main_.Hwnd(), &Count, reinterpret_cast<LPARAM>(&count));
+    return count;
+  };
+  // What the platform makes once and keeps (message-box resources, font
+  // caches) is made first.
+  for (int i = 0; i < 5; ++i) cycle();
+  const DWORD gdi = GdiObjects();
+  const DWORD windows_before = windows();
+  ASSERT_NE(gdi, 0U);
+  // One object kept per cycle adds 50; Wine's own caches grow by a few.
+  for (int i = 0; i < 50; ++i) cycle();
+  EXPECT_LE(GdiObjects(), gdi + 20);
+  EXPECT_EQ(windows(), windows_before);
+  EXPECT_EQ(boxes_.seen.size(), 55U);
+}
+
+constexpr ElementDesc kProbeElements[] = {
+    {Element::cmdOK, ElementKind::kCommandButton, Element::frmAbout, u"OK", {0, 0, 900, 300}, 0}};
+constexpr FormDesc kProbeForm = {
+    Element::frmAbout,          u"Probe", 1500, 900, 0, 0, kProbeElements, {},
+    {u"Tahoma", 825, 400, 178}, {}};
+
+HWND g_probe = nullptr;
+bool g_destroying = false;  // the probe's destructor has begun
+int g_reached_after_destructor = 0;
+
+class ProbeForm final : public FormWindow {
+ public:
+  ProbeForm() : FormWindow(kProbeForm, {WS_OVERLAPPEDWINDOW, 0, 1}) {
+    Create(nullptr);
+    g_probe = Hwnd();
+    ::ShowWindow(g_probe, SW_SHOW);
+  }
+  ProbeForm(const ProbeForm&) = delete;
+  ProbeForm& operator=(const ProbeForm&) = delete;
+  ~ProbeForm() override { g_destroying = true; }
+
+ protected:
+  void OnCommand(Element /*element*/) override {}
+  void OnClose() override {}
+};
+
+// Sees each message sent to the probe before it is handled: the toolkit must
+// no longer route it to the object once the object's destruction began.
+LRESULT CALLBACK SeeMessages(int code, WPARAM w_param, LPARAM l_param) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(l_param);
+  if (code == HC_ACTION && call->hwnd == g_probe && g_destroying &&
+      FormWindow::FromHwnd(call->hwnd) != nullptr) {
+    ++g_reached_after_destructor;
+  }
+  return ::CallNextHookEx(nullptr, code, w_param, l_param);
+}
+
+TEST(FormWindow, NoMessageReachesAnObjectWhoseDestructionHasBegun) {
+  HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &SeeMessages, nullptr, ::GetCurrentThreadId());
+  { const ProbeForm probe; }
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_TRUE(g_destroying);
+  EXPECT_FALSE(::IsWindow(g_probe));
+  EXPECT_EQ(g_reached_after_destructor, 0);
 }
 
 }  // namespace
