@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -106,12 +107,9 @@ class FakeRegistry final : public RegistryApi {
  private:
   static std::string Narrow(std::u16string_view text) { return {text.begin(), text.end()}; }
   static std::string Hex(std::uint32_t value) {
-    std::string digits;
-    do {
-      digits.insert(digits.begin(), "0123456789abcdef"[value % 16]);
-      value /= 16;
-    } while (value != 0);
-    return digits.size() == 1 ? '0' + digits : digits;
+    char digits[12];
+    std::snprintf(digits, sizeof digits, "%02x", value);
+    return digits;
   }
 
   std::map<std::pair<RegHandle, std::u16string>, Values> keys_;

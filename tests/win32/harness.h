@@ -1,13 +1,22 @@
 #pragma once
 
 // In-process helpers for tests of windows under Wine: message pumping, keys,
-// a watch on message boxes, and readings of texts, fonts and places.
+// a watch on message boxes, readings of texts, fonts and places, and the
+// program's two windows wired as lumora.exe wires them, over fakes.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "app/toolkit/win32/window_ops.h"
+#include "app/win32/about_window.h"
+#include "app/win32/main_window.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_settings_store.h"
 
 // Rectangles compare by their edges; found by the type's own namespace.
 inline bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
@@ -76,5 +85,38 @@ class OtherWindow {
 // pixels at it, rounded to the nearest.
 [[nodiscard]] int ScreenDpi();
 [[nodiscard]] int Px(int twips);
+
+inline constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
+inline constexpr char16_t kAdvanced[] =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest();
+  // Destroys a main window still open and forgets its quit message.
+  ~ProgramTest() override;
+
+  // Starts with this stored language (none: no entry).
+  void Start(std::optional<std::u16string> language);
+  // An element of either window; nullptr when not there.
+  [[nodiscard]] HWND Control(Element element) const {
+    return main_.Handle(element) != nullptr ? main_.Handle(element) : about_.Handle(element);
+  }
+  [[nodiscard]] HWND About() const { return about_.Hwnd(); }
+  // Clicks a button as the mouse would.
+  void Click(Element button) const { ::SendMessageW(Control(button), BM_CLICK, 0, 0); }
+  // Chooses a menu item by its place in the menu bar.
+  void Choose(int menu, int item) const;
+  [[nodiscard]] LRESULT Checked(Element element) const {
+    return ::SendMessageW(Control(element), BM_GETCHECK, 0, 0);
+  }
+
+  FakeRegistry registry_;
+  FakeSettingsStore store_;
+  Win32WindowOps ui_;
+  MainWindow main_{ui_, registry_, store_};
+  AboutWindow about_{ui_};
+  MessageBoxWatcher boxes_;
+};
 
 }  // namespace lumora::testing

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "win32/program.h"
+#include "win32/harness.h"
 
 namespace lumora::testing {
 namespace {
