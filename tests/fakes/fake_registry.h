@@ -1,8 +1,8 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
