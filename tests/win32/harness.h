@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ struct BoxSeen {
   UINT icon = 0;  // MB_ICONINFORMATION, MB_ICONERROR or 0
   bool cancel = false;
   friend bool operator==(const BoxSeen&, const BoxSeen&) = default;
+  friend void PrintTo(const BoxSeen& box, std::ostream* out) {
+    *out << "owner " << box.owner << (box.owner_enabled ? " taking input" : "") << ", title "
+         << ::testing::PrintToString(box.title) << ", text " << ::testing::PrintToString(box.text)
+         << ", icon " << box.icon << (box.cancel ? ", Cancel" : "");
+  }
 };
 
 // Watches this thread's message boxes while it lives: each is recorded as it
