@@ -354,7 +354,10 @@ TEST_F(AboutWindowTest, OpensInEnglishAfterASwitchBuiltAsDescribed) {
 // process's GDI handle table (24 bytes each, the type at byte 14), which a
 // 32-bit process environment block points to at offset 0x94.
 DWORD GdiObjects() {
-  const auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+  PROCESS_BASIC_INFORMATION basic{};
+  ::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
+                              nullptr);
+  const auto* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
   const auto* table = *reinterpret_cast<const BYTE* const*>(peb + 0x94);
   DWORD live = 0;
   for (int i = 0; table != nullptr && i < 0x10000; ++i) live += table[i * 24 + 14] != 0 ? 1 : 0;
