@@ -52,11 +52,15 @@ void MainWindow::OnCommand(Element element) {
 
 void MainWindow::OnClose() { Unload(); }
 
-void MainWindow::Unload() {
+void MainWindow::UnloadEvent() {
   if (!unloaded_) {
     unloaded_ = true;
     form_.Form_Unload();
   }
+}
+
+void MainWindow::Unload() {
+  UnloadEvent();
   FormWindow::Unload();
 }
 
@@ -66,10 +70,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
       return TRUE;
     case WM_ENDSESSION:
       // The session ends without destroying windows: unload now.
-      if (w_param != 0 && !unloaded_) {
-        unloaded_ = true;
-        form_.Form_Unload();
-      }
+      if (w_param != 0) UnloadEvent();
       return 0;
     case WM_DESTROY:
       // With the main window gone the program ends.

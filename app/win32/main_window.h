@@ -15,7 +15,7 @@ class MainWindow final : public FormWindow {
   void Start(int show_command);
   // Runs until the window is gone; returns the program's exit code.
   int Run();
-  // The unload event, at most once, then the window goes.
+  // The unload event, then the window goes.
   void Unload() override;
 
  protected:
@@ -25,6 +25,9 @@ class MainWindow final : public FormWindow {
   void OnClose() override;
 
  private:
+  // The unload event, at most once.
+  void UnloadEvent();
+
   MainForm form_;
   bool unloaded_ = false;
 };
