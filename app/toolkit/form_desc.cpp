@@ -21,19 +21,6 @@ const MenuDesc* FindMenu(const FormDesc& form, Element item) {
   return found == form.menu.end() ? nullptr : &*found;
 }
 
-TwipsRect ClientTwips(const FormDesc& form, Element element) {
-  const ElementDesc* desc = FindElement(form, element);
-  if (desc == nullptr) return {};
-  TwipsRect rect = desc->rect;
-  // Each container precedes its contents, so the walk ends at the window.
-  for (const ElementDesc* outer = FindElement(form, desc->container); outer != nullptr;
-       outer = FindElement(form, outer->container)) {
-    rect.left += outer->rect.left;
-    rect.top += outer->rect.top;
-  }
-  return rect;
-}
-
 std::vector<const ElementDesc*> TabOrder(const FormDesc& form) {
   std::vector<const ElementDesc*> order;
   order.reserve(form.elements.size());

@@ -73,10 +73,6 @@ inline constexpr int kFirstControlId = 1000;
 [[nodiscard]] const ElementDesc* FindElement(const FormDesc& form, Element element);
 [[nodiscard]] const MenuDesc* FindMenu(const FormDesc& form, Element item);
 
-// An element's rectangle measured from its window's client area. Panels
-// draw no border, so containers only offset their contents.
-[[nodiscard]] TwipsRect ClientTwips(const FormDesc& form, Element element);
-
 // The elements in focus order: lowest tab index first.
 [[nodiscard]] std::vector<const ElementDesc*> TabOrder(const FormDesc& form);
 

@@ -125,10 +125,10 @@ int MetricForDpi(int metric, int dpi) {
                                     : ::GetSystemMetrics(metric);
 }
 
-}  // namespace
-
+// The registered class of a window: "Lumora." and the window's name.
 std::u16string WindowClassName(Element window) { return u"Lumora." + Widen(ElementName(window)); }
 
+// The DPI a window is drawn at (the system's before the window exists).
 int DpiFor(HWND hwnd) {
   if (hwnd != nullptr && Dpi().dpi_for_window != nullptr) {
     if (const UINT dpi = Dpi().dpi_for_window(hwnd); dpi != 0) return static_cast<int>(dpi);
@@ -141,6 +141,8 @@ int DpiFor(HWND hwnd) {
   if (screen != nullptr) ::ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : 96;
 }
+
+}  // namespace
 
 FormWindow::~FormWindow() {
   if (hwnd_ == nullptr) return;

@@ -104,10 +104,4 @@ class FormWindow {
   int dpi_ = 96;
 };
 
-// The registered class of a window: "Lumora." and the window's name.
-[[nodiscard]] std::u16string WindowClassName(Element window);
-
-// The DPI a window is drawn at (the system's before the window exists).
-[[nodiscard]] int DpiFor(HWND hwnd);
-
 }  // namespace lumora
