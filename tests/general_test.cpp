@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_registry.h"
-#include "fakes/recording_window.h"
+#include <tuple>
+
+#include "fakes/fakes.h"
 
 namespace lumora::testing {
 namespace {
 
-constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
 using Calls = std::vector<std::string>;
 const Calls kOpenToRead = {"open 80000001 K access=20019", "query Hidden size=4"};
 
@@ -52,9 +52,8 @@ TEST(General, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
   // clang-format on
   for (const auto& [given, root_after, path_after, last_status] : cases) {
     SCOPED_TRACE(std::string(given.begin(), given.end()));
-    FakeRegistry registry;
-    RecordingWindow ui;
-    General general{registry, ui};
+    Fakes f;
+    auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
     std::u16string path = given;
     auto root = static_cast<RegHandle>(kUnchanged);
     const bool well_formed = root_after != kUnchanged;
@@ -97,13 +96,13 @@ TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
       {"a root alone", u"HKEY_USERS", StoredValue{4, {2, 0, 0, 0}}, {}, ReadErrorText{}, {"open 80000003  access=20019", "query Hidden size=4", "close"}, kFileNotFound},
       {"no root", u"HKEY_", StoredValue{4, {2, 0, 0, 0}}, {}, std::monostate{}, {}, 0},
       {"a root in another case", u"HKEY_Current_User\\K", StoredValue{4, {2, 0, 0, 0}}, {}, std::monostate{}, {}, 18},
+      {"malformed", u"Software\\K", StoredValue{4, {2, 0, 0, 0}}, {}, ReadErrorText{}, {}, 9},
   };
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeRegistry registry;
-    RecordingWindow ui;
-    General general{registry, ui};
+    Fakes f;
+    auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
     registry.AddKey(kHkcu, u"K");
     if (c.stored) registry.Put(kHkcu, u"K", u"Hidden", *c.stored);
     registry.open_status = c.open_status;
@@ -112,7 +111,7 @@ TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
     EXPECT_EQ(registry.calls, c.calls);
     EXPECT_EQ(general.LastStatus, c.last_status);
     EXPECT_EQ(registry.OpenHandles(), 0U);
-    EXPECT_TRUE(ui.msg_boxes.empty());
+    EXPECT_EQ(ui.msg_boxes.size(), c.path.starts_with(u"HKEY") ? 0U : 1U);
   }
 }
 
@@ -135,13 +134,13 @@ TEST(General, AWriteSetsFourLittleEndianBytesAsADwordAndTellsWhetherItTookEffect
       {"close fails", u"HKEY_CURRENT_USER\\K", u"", kInvalidHandle, true, write, kInvalidHandle},
       {"key missing", u"HKEY_CURRENT_USER\\Missing", u"", std::nullopt, false, {"open 80000001 Missing access=20006"}, kFileNotFound},
       {"no root", u"HKEY_Current_User\\K", u"", std::nullopt, false, {}, 18},
+      {"malformed", u"HKEY_CURRENT_USER\\K\\", u"", std::nullopt, false, {}, 18},
   };
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeRegistry registry;
-    RecordingWindow ui;
-    General general{registry, ui};
+    Fakes f;
+    auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
     registry.Put(kHkcu, u"K", u"Hidden", {1, {'2', 0}});
     registry.Put(kHkcu, u"K", u"Other", {3, {1, 2, 3, 4, 5}});
     if (!c.refused.empty()) registry.set_failures[c.refused] = kAccessDenied;
@@ -159,26 +158,13 @@ TEST(General, AWriteSetsFourLittleEndianBytesAsADwordAndTellsWhetherItTookEffect
   }
 }
 
-TEST(General, EachReadStartsAfreshAndNothingRunsAfterAMalformedPath) {
-  FakeRegistry registry;
-  RecordingWindow ui;
-  General general{registry, ui};
-  registry.Put(kHkcu, u"K", u"Hidden", {4, {0xFF, 0xFF, 0xFF, 0xFF}});
+TEST(General, EachReadStartsWithAnEmptyBuffer) {
+  Fakes f;
+  f.registry.Put(kHkcu, u"K", u"Hidden", {4, {0x01}});
+  f.general.ValueBuffer = {0xFF, 0xFF, 0xFF, 0xFF};
   std::u16string path = u"HKEY_CURRENT_USER\\K";
-  ASSERT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{-1});
-  registry.Put(kHkcu, u"K", u"Hidden", {4, {0x01}});
-  path = u"HKEY_CURRENT_USER\\K";
-  EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
-  EXPECT_EQ(general.ValueBuffer, (std::array<std::uint8_t, 4>{0x01, 0, 0, 0}));
-  // The root of the earlier split is left, but neither a read nor a write uses it.
-  registry.calls.clear();
-  path = u"Software\\Microsoft";
-  EXPECT_EQ(general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
-  path = u"HKEY_CURRENT_USER\\Software\\";
-  EXPECT_FALSE(general.WriteDWord(path, u"Hidden", 2));
-  EXPECT_EQ(general.RootKey, kHkcu);
-  EXPECT_TRUE(registry.calls.empty());
-  EXPECT_EQ(ui.msg_boxes.size(), 2U);
+  EXPECT_EQ(f.general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
+  EXPECT_EQ(f.general.ValueBuffer, (std::array<std::uint8_t, 4>{0x01, 0, 0, 0}));
 }
 
 }  // namespace

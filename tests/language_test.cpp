@@ -6,12 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "app/about_form.h"
-#include "app/main_form.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_settings_store.h"
-#include "fakes/recording_window.h"
+#include "fakes/fakes.h"
 #include "i18n/apply_language.h"
 #include "i18n/language_preference.h"
 
@@ -48,12 +46,7 @@ Log Join(std::initializer_list<Log> parts) {
   return all;
 }
 
-class LanguageTest : public ::testing::Test {
- protected:
-  void TearDown() override { CurrentLanguage.clear(); }
-};
-
-TEST_F(LanguageTest, LoadLanguageSettlesOnEnglishOrPersianAndMarksIt) {
+TEST(Language, LoadLanguageSettlesOnEnglishOrPersianAndMarksIt) {
   struct Case {
     std::optional<std::u16string> stored;
     const char16_t* language;
@@ -68,8 +61,8 @@ TEST_F(LanguageTest, LoadLanguageSettlesOnEnglishOrPersianAndMarksIt) {
   for (const Case& c : cases) {
     const std::u16string shown = c.stored.value_or(u"(none)");
     SCOPED_TRACE(std::string(shown.begin(), shown.end()));
-    FakeSettingsStore store;
-    RecordingWindow ui;
+    Fakes f;
+    auto [store, ui] = std::tie(f.store, f.ui);
     if (c.stored) store.entries[kEntry] = *c.stored;
     LoadLanguage(store, ui);
     EXPECT_EQ(CurrentLanguage, c.language);
@@ -82,11 +75,9 @@ TEST_F(LanguageTest, LoadLanguageSettlesOnEnglishOrPersianAndMarksIt) {
   }
 }
 
-TEST_F(LanguageTest, AFailingReadEndsTheLoadHandlerQuietlyBeforeAnythingElse) {
-  FakeSettingsStore store;
-  RecordingWindow ui;
-  FakeRegistry registry;
-  MainForm form{ui, registry, store};
+TEST(Language, AFailingReadEndsTheLoadHandlerQuietlyBeforeAnythingElse) {
+  Fakes f;
+  auto [store, ui, registry, form] = std::tie(f.store, f.ui, f.registry, f.form);
   store.fail_get = true;
   EXPECT_NO_THROW(form.Form_Load());
   EXPECT_EQ(CurrentLanguage, u"");
@@ -94,7 +85,7 @@ TEST_F(LanguageTest, AFailingReadEndsTheLoadHandlerQuietlyBeforeAnythingElse) {
   EXPECT_TRUE(registry.calls.empty());  // the settings are not read
 }
 
-TEST_F(LanguageTest, EachWayOutSavesTheLanguageOnceAndOnlyExitEndsTheProgram) {
+TEST(Language, EachWayOutSavesTheLanguageOnceAndOnlyExitEndsTheProgram) {
   using Handler = void (MainForm::*)();
   const std::pair<Handler, Log> ways[] = {
       {&MainForm::cmdExit_Click, {"EndProgram"}},
@@ -102,10 +93,8 @@ TEST_F(LanguageTest, EachWayOutSavesTheLanguageOnceAndOnlyExitEndsTheProgram) {
       {&MainForm::Form_Unload, {}},
   };
   for (const auto& [handler, ui_log] : ways) {
-    FakeSettingsStore store;
-    RecordingWindow ui;
-    FakeRegistry registry;
-    MainForm form{ui, registry, store};
+    Fakes f;
+    auto [store, ui, form] = std::tie(f.store, f.ui, f.form);
     store.entries[kEntry] = u"odd";
     form.Form_Load();
     form.mnuLangPersian_Click();
@@ -120,7 +109,7 @@ TEST_F(LanguageTest, EachWayOutSavesTheLanguageOnceAndOnlyExitEndsTheProgram) {
   EXPECT_THROW(SaveLanguage(failing), RuntimeError);  // no trap: the default handler's
 }
 
-TEST_F(LanguageTest, ApplyLanguageLabelsThenTurnsInOrderForTheTwoLanguagesOnly) {
+TEST(Language, ApplyLanguageLabelsThenTurnsInOrderForTheTwoLanguagesOnly) {
   for (const bool persian : {false, true}) {
     RecordingWindow ui;
     ApplyLanguage(ui, persian ? u"Persian" : u"English");
@@ -133,14 +122,15 @@ TEST_F(LanguageTest, ApplyLanguageLabelsThenTurnsInOrderForTheTwoLanguagesOnly) 
   }
 }
 
-TEST_F(LanguageTest, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark) {
+TEST(Language, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark) {
   const std::pair<std::optional<HidingStatus>, const char16_t*> cases[] = {
       {HidingStatus::kActivated, u".مخفي کردن فعال است"},
       {HidingStatus::kDeactivated, u".مخفي کردن غير فعال است"},
       {std::nullopt, u"as it was"},
   };
   for (const auto& [status, text] : cases) {
-    RecordingWindow ui;
+    Fakes f;
+    RecordingWindow& ui = f.ui;
     CurrentLanguage = u"English";
     ui.menu_checks[Element::mnuLangEnglish] = true;
     ui.texts[Element::txtCur] = u"as it was";
@@ -154,7 +144,8 @@ TEST_F(LanguageTest, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark)
     EXPECT_EQ(ui.texts[Element::txtCur], text);
   }
   // The item already checked does nothing at all.
-  RecordingWindow ui;
+  Fakes f;
+  RecordingWindow& ui = f.ui;
   CurrentLanguage = u"English";
   ui.menu_checks[Element::mnuLangPersian] = true;
   SwitchLanguage(ui, Element::mnuLangPersian, HidingStatus::kActivated);
@@ -162,7 +153,7 @@ TEST_F(LanguageTest, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark)
   EXPECT_EQ(CurrentLanguage, u"English");
 }
 
-TEST(AboutForm, LabelsItselfInOrderForEnglishOrPersianAndNothingElse) {
+TEST(AboutForm, LabelsItselfInOrderForEnglishOrPersianAndNothingElseAndOkUnloads) {
   const std::pair<const char16_t*, Log> cases[] = {
       {u"English",
        {"SetCaption Label1", "SetRightToLeft Label1=0", "SetLabelAlignment Label1=0",
@@ -175,17 +166,13 @@ TEST(AboutForm, LabelsItselfInOrderForEnglishOrPersianAndNothingElse) {
       {u" English", {}},
   };
   for (const auto& [language, log] : cases) {
-    RecordingWindow ui;
+    Fakes f;
     CurrentLanguage = language;
-    frmAbout_Load(ui);
-    EXPECT_EQ(ui.log, log);
+    frmAbout_Load(f.ui);
+    EXPECT_EQ(f.ui.log, log);
   }
-  CurrentLanguage.clear();
-}
-
-TEST(AboutForm, OkUnloadsTheWindow) {
   RecordingWindow ui;
-  frmAbout_cmdOK_Click(ui);
+  frmAbout_cmdOK_Click(ui);  // OK unloads the window
   EXPECT_EQ(ui.log, Log{"Unload frmAbout"});
 }
 

@@ -6,38 +6,21 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
+#include <tuple>
 
 #include "app/toolkit/runtime_error.h"
-#include "fakes/fake_registry.h"
-#include "fakes/recording_window.h"
-#include "i18n/language.h"
+#include "fakes/fakes.h"
 
 namespace lumora::testing {
 namespace {
 
 using Log = std::vector<std::string>;
-constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
-const std::u16string kAdvanced =
-    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 const char16_t kActivatedEn[] = u"Hiding option is activated.";
 const char16_t kDeactivatedEn[] = u"Hiding option is deactivated.";
 const char16_t kActivatedFa[] = u".مخفي کردن فعال است";
 const char16_t kDeactivatedFa[] = u".مخفي کردن غير فعال است";
 
-class VisibilityTest : public ::testing::Test {
- protected:
-  void TearDown() override { CurrentLanguage.clear(); }
-};
-
-// What the two procedures work on: a registry, a window, the stored values.
-struct Parts {
-  FakeRegistry registry;
-  RecordingWindow ui;
-  General general{registry, ui};
-  VisibilityState state;
-};
-
-TEST_F(VisibilityTest, ToInteger16KeepsSixteenBitNumbersAndRaisesOtherwise) {
+TEST(Visibility, ToInteger16KeepsSixteenBitNumbersAndRaisesOtherwise) {
   EXPECT_EQ(ToInteger16(ReadResult{}), 0);
   for (const std::int32_t n : {0, 1, 2, -1, 32767, -32768}) EXPECT_EQ(ToInteger16(n), n);
   const std::pair<ReadResult, int> errors[] = {
@@ -52,7 +35,7 @@ TEST_F(VisibilityTest, ToInteger16KeepsSixteenBitNumbersAndRaisesOtherwise) {
   }
 }
 
-TEST_F(VisibilityTest, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
+TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
   struct Case {
     std::optional<std::uint32_t> hidden;  // a REG_DWORD, or missing
     std::optional<std::uint32_t> super_hidden;
@@ -84,8 +67,8 @@ TEST_F(VisibilityTest, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message()
                  << c.hidden.value_or(999) << "/" << c.super_hidden.value_or(999));
-    Parts p;
-    auto& [registry, ui, general, state] = p;
+    Fakes f;
+    auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
     CurrentLanguage = c.language;
     registry.AddKey(kHkcu, kAdvanced);
     if (c.hidden) registry.PutDword(kHkcu, kAdvanced, u"Hidden", *c.hidden);
@@ -102,9 +85,9 @@ TEST_F(VisibilityTest, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
   }
 }
 
-TEST_F(VisibilityTest, ReadCurrentOptionTrapsAFailingWindowOperation) {
-  Parts p;
-  auto& [registry, ui, general, state] = p;
+TEST(Visibility, ReadCurrentOptionTrapsAFailingWindowOperation) {
+  Fakes f;
+  auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
   CurrentLanguage = u"English";
   registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
   registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
@@ -113,15 +96,16 @@ TEST_F(VisibilityTest, ReadCurrentOptionTrapsAFailingWindowOperation) {
   EXPECT_EQ(ui.Changes(), Log{"SetOptionValue OptHide=1"});  // what was done before it stays
 }
 
-TEST_F(VisibilityTest, OnlyTwoAndOneSayAnythingOfHiding) {
+TEST(Visibility, OnlyTwoAndOneSayAnythingOfHiding) {
   EXPECT_EQ(HidingStatusFor(2), HidingStatus::kActivated);
   EXPECT_EQ(HidingStatusFor(1), HidingStatus::kDeactivated);
-  for (const int other : {0, 3, -1, 258}) {
-    EXPECT_EQ(HidingStatusFor(static_cast<std::int16_t>(other)), std::nullopt);
+  for (const std::int16_t other :
+       {std::int16_t{0}, std::int16_t{3}, std::int16_t{-1}, std::int16_t{258}}) {
+    EXPECT_EQ(HidingStatusFor(other), std::nullopt);
   }
 }
 
-TEST_F(VisibilityTest, ApplyWritesTheChoiceInOrderThenConfirms) {
+TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
   constexpr char16_t kDoneEn[] = u" Option changes successfully! Good Luck!";
   constexpr char16_t kDoneFa[] = u" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ";
   constexpr char16_t kFailedEn[] = u" Option could not be changed!";
@@ -160,8 +144,8 @@ TEST_F(VisibilityTest, ApplyWritesTheChoiceInOrderThenConfirms) {
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Parts p;
-    auto& [registry, ui, general, state] = p;
+    Fakes f;
+    auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
     CurrentLanguage = c.language;
     if (c.key_exists) registry.AddKey(kHkcu, kAdvanced);
     if (c.refused != nullptr) registry.set_failures[c.refused] = kAccessDenied;
@@ -187,9 +171,9 @@ TEST_F(VisibilityTest, ApplyWritesTheChoiceInOrderThenConfirms) {
   }
 }
 
-TEST_F(VisibilityTest, ApplyHasNoTrap) {
-  Parts p;
-  auto& [registry, ui, general, state] = p;
+TEST(Visibility, ApplyHasNoTrap) {
+  Fakes f;
+  auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
   ui.fail_on = "GetOptionValue";
   EXPECT_THROW(Apply(state, general, ui), RuntimeError);
   EXPECT_TRUE(registry.calls.empty());

@@ -17,6 +17,9 @@ inline constexpr RegStatus kFileNotFound = 2;
 inline constexpr RegStatus kAccessDenied = 5;
 inline constexpr RegStatus kInvalidHandle = 6;
 inline constexpr RegStatus kMoreData = 234;
+inline constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
+inline constexpr char16_t kAdvanced[] =
+    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 
 struct StoredValue {
   std::uint32_t type = 0;
@@ -41,9 +44,8 @@ class FakeRegistry final : public RegistryApi {
   }
   void PutDword(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
                 std::uint32_t v) {
-    Put(root, sub_key, name,
-        {4,
-         {std::uint8_t(v), std::uint8_t(v >> 8U), std::uint8_t(v >> 16U), std::uint8_t(v >> 24U)}});
+    const auto byte = [v](unsigned shift) { return static_cast<std::uint8_t>(v >> shift); };
+    Put(root, sub_key, name, {4, {byte(0), byte(8), byte(16), byte(24)}});
   }
   [[nodiscard]] const Values* Key(RegHandle root, const std::u16string& sub_key) const {
     const auto it = keys_.find({root, sub_key});

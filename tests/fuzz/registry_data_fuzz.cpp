@@ -1,34 +1,31 @@
 // Any type and data in the two visibility values: read them, show them and
 // never select both options, leak a handle or let an error escape the trap.
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cstdlib>
 
 #include "app/toolkit/runtime_error.h"
 #include "fakes/fake_registry.h"
 #include "fakes/recording_window.h"
-#include "fuzz/fuzz_input.h"
 #include "i18n/language.h"
 #include "registry/general.h"
 #include "settings/visibility.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lumora;
-  fuzzing::FuzzInput input(data, size);
+  FuzzedDataProvider input(data, size);
   testing::FakeRegistry registry;
   testing::RecordingWindow ui;
   General general(registry, ui);
-  const std::u16string key = u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-  constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
-  registry.AddKey(kHkcu, key);
+  using testing::kAdvanced, testing::kHkcu;
+  registry.AddKey(kHkcu, kAdvanced);
   for (const char16_t* name : {u"Hidden", u"ShowSuperHidden"}) {
-    const std::uint8_t present = input.Byte();
-    if ((present & 1) == 0) continue;
-    testing::StoredValue value;
-    value.type = input.Byte() % 12;
-    value.data.resize(input.Byte() % 16);
-    for (std::uint8_t& byte : value.data) byte = input.Byte();
-    registry.Put(kHkcu, key, name, value);
+    if (!input.ConsumeBool()) continue;
+    const auto type = input.ConsumeIntegralInRange<std::uint32_t>(0, 11);
+    registry.Put(kHkcu, kAdvanced, name,
+                 {type, input.ConsumeBytes<std::uint8_t>(input.ConsumeIntegralInRange(0, 15))});
   }
-  CurrentLanguage = (input.Byte() & 1) != 0 ? u"Persian" : u"English";
+  CurrentLanguage = input.ConsumeBool() ? u"Persian" : u"English";
 
   VisibilityState state;
   ReadCurrentOption(state, general, ui);  // must not throw
@@ -37,12 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (registry.OpenHandles() != 0) std::abort();
 
   // A 16-bit conversion of the read: in range, or a run-time error.
-  std::u16string path = u"HKEY_CURRENT_USER\\" + key;
+  std::u16string path = u"HKEY_CURRENT_USER\\" + std::u16string(kAdvanced);
   try {
     const std::int16_t value = ToInteger16(general.ReadDWord(path, u"Hidden"));
     (void)value;
   } catch (const RuntimeError& error) {
-    if (error.Number() != kErrOverflow && error.Number() != kErrTypeMismatch) std::abort();
+    if (error.Number() != 6 && error.Number() != 13) std::abort();  // overflow, type mismatch
   }
   return 0;
 }

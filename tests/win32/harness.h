@@ -9,15 +9,17 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
-#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/toolkit/win32/message_loop.h"
 #include "app/toolkit/win32/window_ops.h"
 #include "app/win32/about_window.h"
 #include "app/win32/main_window.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_settings_store.h"
+#include "i18n/language.h"
 
 // Rectangles compare by their edges; found by the type's own namespace.
 inline bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
@@ -25,13 +27,74 @@ inline bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b
 namespace lumora::testing {
 
 // Handles this thread's messages as the program's loop does, for a while.
-void PumpFor(DWORD ms);
+inline void PumpFor(DWORD ms) {
+  const ULONGLONG end = ::GetTickCount64() + ms;
+  do {
+    ProcessPendingMessages();
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  } while (::GetTickCount64() < end);
+  ProcessPendingMessages();
+}
+
 // Runs the action from whichever message loop runs next on this thread,
 // modal ones included.
-void RunSoon(std::function<void()> action);
+inline std::vector<std::function<void()>> g_pending;
+inline void CALLBACK RunPending(HWND /*hwnd*/, UINT /*message*/, UINT_PTR id, DWORD /*time*/) {
+  ::KillTimer(nullptr, id);
+  for (auto& action : std::exchange(g_pending, {})) action();
+}
+inline void RunSoon(std::function<void()> action) {
+  g_pending.push_back(std::move(action));
+  ::SetTimer(nullptr, 0, 1, &RunPending);
+}
+
 // Presses keys through the system's input queue, holding a modifier
 // (VK_MENU, VK_CONTROL) if given, and handles what follows.
-void Keys(std::initializer_list<WORD> keys, WORD modifier = 0);
+inline void Keys(std::initializer_list<WORD> keys, WORD modifier = 0) {
+  std::vector<INPUT> inputs;
+  const auto key = [&inputs](WORD vk, DWORD flags) {
+    inputs.push_back({INPUT_KEYBOARD, {.ki = {vk, 0, flags, 0, 0}}});
+  };
+  if (modifier != 0) key(modifier, 0);
+  for (const WORD vk : keys) key(vk, 0), key(vk, KEYEVENTF_KEYUP);
+  if (modifier != 0) key(modifier, KEYEVENTF_KEYUP);
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpFor(150);
+}
+
+inline std::wstring TextOf(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+inline std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+// A window's font as "face height weight charset", and "+ITALIC" and the
+// like for each of those it has.
+inline std::wstring FontText(HWND hwnd) {
+  LOGFONTW font{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return std::wstring(font.lfFaceName) + L' ' + std::to_wstring(font.lfHeight) + L' ' +
+         std::to_wstring(font.lfWeight) + L' ' + std::to_wstring(font.lfCharSet) +
+         (font.lfItalic != 0 ? L"+ITALIC" : L"") + (font.lfUnderline != 0 ? L"+UNDERLINE" : L"") +
+         (font.lfStrikeOut != 0 ? L"+STRIKEOUT" : L"");
+}
+
+// The screen's DPI, which the windows take, and a length in twips as
+// pixels at it, rounded to the nearest.
+inline int ScreenDpi() {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return dpi;
+}
+inline int Px(int twips) { return (twips * ScreenDpi() + 720) / 1440; }
 
 // A message box as this thread created it.
 struct BoxSeen {
@@ -53,57 +116,93 @@ struct BoxSeen {
 // opens, then answered with OK, or handed to on_open, which sees to it.
 class MessageBoxWatcher {
  public:
-  MessageBoxWatcher();
+  MessageBoxWatcher() { current = this; }
   MessageBoxWatcher(const MessageBoxWatcher&) = delete;
   MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
-  ~MessageBoxWatcher();
+  ~MessageBoxWatcher() {
+    ::UnhookWindowsHookEx(hook_);
+    current = nullptr;
+  }
 
   std::vector<BoxSeen> seen;
   std::function<void(HWND box)> on_open;
 
  private:
-  static LRESULT CALLBACK Hook(int code, WPARAM w_param, LPARAM l_param);
-  HHOOK hook_ = nullptr;
+  // Not IsWindowVisible: the box itself is not shown yet when it activates.
+  static bool Shown(HWND control) {
+    return control != nullptr && (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+  }
+  static LRESULT CALLBACK Hook(int code, WPARAM w_param, LPARAM l_param) {
+    auto* box = reinterpret_cast<HWND>(w_param);
+    // Recorded once, however often it is activated.
+    if (code == HCBT_ACTIVATE && current != nullptr && ClassOf(box) == L"#32770" &&
+        ::GetPropW(box, L"LumoraSeen") == nullptr && ::SetPropW(box, L"LumoraSeen", box)) {
+      HWND owner = ::GetWindow(box, GW_OWNER);
+      auto* icon = reinterpret_cast<HICON>(::SendDlgItemMessageW(box, 0x0440, STM_GETICON, 0, 0));
+      UINT flag = 0;
+      if (Shown(::GetDlgItem(box, 0x0440))) {
+        flag = icon == ::LoadIconW(nullptr, IDI_ASTERISK) ? MB_ICONINFORMATION
+               : icon == ::LoadIconW(nullptr, IDI_HAND)   ? MB_ICONERROR
+                                                          : 1;
+      }
+      current->seen.push_back({owner, owner != nullptr && ::IsWindowEnabled(owner) != FALSE,
+                               TextOf(box), TextOf(::GetDlgItem(box, 0xFFFF)), flag,
+                               Shown(::GetDlgItem(box, IDCANCEL))});
+      if (current->on_open) {
+        current->on_open(box);
+      } else {
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+      }
+    }
+    return ::CallNextHookEx(nullptr, code, w_param, l_param);
+  }
+  static inline MessageBoxWatcher* current = nullptr;
+  HHOOK hook_ = ::SetWindowsHookExW(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
 };
 
-// A top-level window of this thread that takes the activation away.
+// A top-level window of this thread that takes the activation away while it lives.
 class OtherWindow {
  public:
-  OtherWindow();
+  OtherWindow() {
+    ::SetForegroundWindow(hwnd_);
+    PumpFor(100);
+  }
   OtherWindow(const OtherWindow&) = delete;
   OtherWindow& operator=(const OtherWindow&) = delete;
   ~OtherWindow() { ::DestroyWindow(hwnd_); }
   [[nodiscard]] HWND Hwnd() const { return hwnd_; }
 
  private:
-  HWND hwnd_ = nullptr;
+  HWND hwnd_ = ::CreateWindowExW(0, L"Static", L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr);
 };
 
-[[nodiscard]] std::wstring TextOf(HWND hwnd);
-[[nodiscard]] std::wstring ClassOf(HWND hwnd);
-[[nodiscard]] LOGFONTW FontOf(HWND hwnd);
-// A window's font as "face height weight charset", and "+ITALIC" and the
-// like for each of those it has.
-[[nodiscard]] std::wstring FontText(HWND hwnd);
-// A window's rectangle in another's client coordinates (left to right).
-[[nodiscard]] RECT RectIn(HWND hwnd, HWND window);
-// The screen's DPI, which the windows take, and a length in twips as
-// pixels at it, rounded to the nearest.
-[[nodiscard]] int ScreenDpi();
-[[nodiscard]] int Px(int twips);
-
-inline constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
-inline constexpr char16_t kAdvanced[] =
-    u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-
+// The program's two windows over a fake registry holding Hidden 2 and
+// ShowSuperHidden 1, and a fake store.
 class ProgramTest : public ::testing::Test {
  protected:
-  ProgramTest();
+  ProgramTest() {
+    ui_.Attach(main_);
+    ui_.Attach(about_);
+    registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
+    registry_.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
+  }
   // Destroys a main window still open and forgets its quit message.
-  ~ProgramTest() override;
+  ~ProgramTest() override {
+    if (main_.Hwnd() != nullptr) ::DestroyWindow(main_.Hwnd());
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    CurrentLanguage.clear();
+  }
 
   // Starts with this stored language (none: no entry).
-  void Start(std::optional<std::u16string> language);
+  void Start(std::optional<std::u16string> language) {
+    if (language) store_.entries[u"NorvaleSoft\\Lumora\\Language"] = *language;
+    main_.Start(SW_SHOW);
+    ::SetForegroundWindow(main_.Hwnd());
+    PumpFor(50);
+  }
   // An element of either window; nullptr when not there.
   [[nodiscard]] HWND Control(Element element) const {
     return main_.Handle(element) != nullptr ? main_.Handle(element) : about_.Handle(element);
@@ -112,7 +211,22 @@ class ProgramTest : public ::testing::Test {
   // Clicks a button as the mouse would.
   void Click(Element button) const { ::SendMessageW(Control(button), BM_CLICK, 0, 0); }
   // Chooses a menu item by its place in the menu bar.
-  void Choose(int menu, int item) const;
+  void Choose(int menu, int item) const {
+    const UINT id = ::GetMenuItemID(::GetSubMenu(::GetMenu(main_.Hwnd()), menu), item);
+    ::SendMessageW(main_.Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  }
+  // Opens the about window from its button, runs the checks in it, then closes it.
+  void WithAbout(const std::function<void(HWND about)>& checks) {
+    bool ran = false;
+    RunSoon([&] {
+      checks(About());
+      ran = true;
+      if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
+    });
+    Click(Element::cmdAbout);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(About(), nullptr);
+  }
   [[nodiscard]] LRESULT Checked(Element element) const {
     return ::SendMessageW(Control(element), BM_GETCHECK, 0, 0);
   }

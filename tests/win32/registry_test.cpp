@@ -88,7 +88,7 @@ TEST_F(RealRegistry, OnlyAFourByteDwordReadsAsANumberAndAWriteMakesOneOfAnyValue
   EXPECT_TRUE(ui_.msg_boxes.empty());
 }
 
-TEST_F(RealRegistry, TheLanguageIsAUtf16StringUnderTheVendorAndProductKey) {
+TEST_F(RealRegistry, TheLanguageIsAUtf16StringUnderTheVendorAndProductKeyAndNothingElse) {
   LoadLanguage(store_, ui_);  // no entry: "English" is written at once
   EXPECT_EQ(CurrentLanguage, u"English");
   EXPECT_EQ(Snapshot(kStoreKey),
@@ -99,9 +99,7 @@ TEST_F(RealRegistry, TheLanguageIsAUtf16StringUnderTheVendorAndProductKey) {
     SaveLanguage(text);
     EXPECT_EQ(Language(), text);
   }
-}
-
-TEST_F(RealRegistry, AnyOtherStoredTypeReadsAsNoLanguageAndStaysUntilSaved) {
+  // Any other type reads as no language and stays until saved.
   std::vector<RawValue> entries = EveryType();
   entries.push_back({REG_SZ, SzBytes(std::wstring(512 * 1024, L'P'))});  // 1 MiB
   for (const RawValue& stored : entries) {
