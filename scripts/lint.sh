@@ -10,8 +10,8 @@ clang-format --dry-run --Werror "${sources[@]}"
 
 # Each translation unit through the preset that builds it: Win32 code with
 # clang and MinGW's headers.
-mapfile -t windows_units < <(git ls-files '*.cpp' | grep -E '(^|/)(win32|e2e)/|^bench/')
-mapfile -t native_units < <(git ls-files '*.cpp' | grep -vE '(^|/)(win32|e2e|fuzz)/|^bench/')
+mapfile -t windows_units < <(git ls-files '*.cpp' | grep -E '(^|/)win32/|^bench/')
+mapfile -t native_units < <(git ls-files '*.cpp' | grep -vE '(^|/)(win32|fuzz)/|^bench/')
 jobs=$(nproc)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT

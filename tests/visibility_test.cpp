@@ -41,7 +41,7 @@ TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
     std::optional<std::uint32_t> super_hidden;
     const char16_t* language;
     Log changes;
-    const char16_t* status;  // nullptr: left as created
+    std::optional<std::u16string> status;  // nothing: left as created
     std::int16_t hidden_value;
     std::int16_t super_hidden_value;
   };
@@ -51,17 +51,17 @@ TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
       {1, 1, u"Persian", {"SetOptionValue OptShow=1", "SetText txtCur", "SetCheckValue chkSuper=1"}, kDeactivatedFa, 1, 1},
       {2, 1, u"Persian", {"SetOptionValue OptHide=1", "SetText txtCur", "SetCheckValue chkSuper=1"}, kActivatedFa, 2, 1},
       {1, 0, u"English", {"SetOptionValue OptShow=1", "SetText txtCur", "SetCheckValue chkSuper=0"}, kDeactivatedEn, 1, 0},
-      {2, 1, u"english", {"SetOptionValue OptHide=1", "SetCheckValue chkSuper=1"}, nullptr, 2, 1},
-      {0, 1, u"English", {"SetCheckValue chkSuper=1"}, nullptr, 0, 1},
-      {3, 0, u"English", {"SetCheckValue chkSuper=0"}, nullptr, 3, 0},
-      {0xFFFFFFFF, 1, u"English", {"SetCheckValue chkSuper=1"}, nullptr, -1, 1},
+      {2, 1, u"english", {"SetOptionValue OptHide=1", "SetCheckValue chkSuper=1"}, std::nullopt, 2, 1},
+      {0, 1, u"English", {"SetCheckValue chkSuper=1"}, std::nullopt, 0, 1},
+      {3, 0, u"English", {"SetCheckValue chkSuper=0"}, std::nullopt, 3, 0},
+      {0xFFFFFFFF, 1, u"English", {"SetCheckValue chkSuper=1"}, std::nullopt, -1, 1},
       {1, 2, u"English", {"SetOptionValue OptShow=1", "SetText txtCur"}, kDeactivatedEn, 1, 2},
       {1, 0xFFFFFFFF, u"English", {"SetOptionValue OptShow=1", "SetText txtCur"}, kDeactivatedEn, 1, -1},
       // A failed conversion or read ends it before the window changes.
-      {40000, 1, u"English", {}, nullptr, 0, 0},
-      {2, 40000, u"English", {}, nullptr, 2, 0},
-      {std::nullopt, 1, u"English", {}, nullptr, 0, 0},
-      {2, std::nullopt, u"English", {}, nullptr, 2, 0},
+      {40000, 1, u"English", {}, std::nullopt, 0, 0},
+      {2, 40000, u"English", {}, std::nullopt, 2, 0},
+      {std::nullopt, 1, u"English", {}, std::nullopt, 0, 0},
+      {2, std::nullopt, u"English", {}, std::nullopt, 2, 0},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -76,9 +76,7 @@ TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
     ReadCurrentOption(state, general, ui);
 
     EXPECT_EQ(ui.Changes(), c.changes);
-    if (c.status != nullptr) {
-      EXPECT_EQ(ui.texts[Element::txtCur], c.status);
-    }
+    EXPECT_EQ(ui.Text(Element::txtCur), c.status);
     EXPECT_EQ(state.HiddenValue, c.hidden_value);
     EXPECT_EQ(state.SuperHiddenValue, c.super_hidden_value);
     EXPECT_EQ(registry.OpenHandles(), 0U);
@@ -123,23 +121,21 @@ TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
     const char16_t* refused;                        // the value whose write fails
     Log sets;                                       // in the order made
     std::int16_t hidden_value, super_hidden_value;  // afterwards
-    const char16_t* status;                         // nullptr: left alone
-    int flags;
-    const char16_t* title;
-    const char16_t* text;
+    std::optional<std::u16string> status;           // nothing: left alone
+    MsgBoxCall box;
   };
   // clang-format off
   const Case cases[] = {
-      {"hide, checked", Element::OptHide, 1, u"English", true, nullptr, {hide, tick}, 2, 1, kActivatedEn, 64, u"Changed", kDoneEn},
-      {"show, unchecked, Persian", Element::OptShow, 0, u"Persian", true, nullptr, {show, clear}, 1, 0, kDeactivatedFa, 64, u"Changed", kDoneFa},
-      {"hide, grayed", Element::OptHide, 2, u"English", true, nullptr, {hide}, 2, 0, kActivatedEn, 64, u"Changed", kDoneEn},
-      {"none, checked", std::nullopt, 1, u"English", true, nullptr, {tick}, 0, 1, nullptr, 64, u"Changed", kDoneEn},
-      {"none, grayed", std::nullopt, 2, u"Persian", true, nullptr, {}, 0, 0, nullptr, 64, u"Changed", kDoneFa},
-      {"another language", Element::OptShow, 1, u"persian", true, nullptr, {show, tick}, 1, 1, nullptr, 64, u"Changed", kDoneEn},
-      {"key missing", Element::OptHide, 1, u"English", false, nullptr, {}, 0, 0, nullptr, 16, u"Not changed", kFailedEn},
-      {"key missing, Persian", Element::OptShow, 0, u"Persian", false, nullptr, {}, 0, 0, nullptr, 16, u"Not changed", kFailedFa},
-      {"Hidden refused", Element::OptHide, 1, u"English", true, u"Hidden", {hide, tick}, 0, 1, nullptr, 16, u"Not changed", kFailedEn},
-      {"ShowSuperHidden refused", Element::OptHide, 1, u"English", true, u"ShowSuperHidden", {hide, tick}, 2, 0, kActivatedEn, 16, u"Not changed", kFailedEn},
+      {"hide, checked", Element::OptHide, 1, u"English", true, nullptr, {hide, tick}, 2, 1, kActivatedEn, {kDoneEn, 64, u"Changed"}},
+      {"show, unchecked, Persian", Element::OptShow, 0, u"Persian", true, nullptr, {show, clear}, 1, 0, kDeactivatedFa, {kDoneFa, 64, u"Changed"}},
+      {"hide, grayed", Element::OptHide, 2, u"English", true, nullptr, {hide}, 2, 0, kActivatedEn, {kDoneEn, 64, u"Changed"}},
+      {"none, checked", std::nullopt, 1, u"English", true, nullptr, {tick}, 0, 1, std::nullopt, {kDoneEn, 64, u"Changed"}},
+      {"none, grayed", std::nullopt, 2, u"Persian", true, nullptr, {}, 0, 0, std::nullopt, {kDoneFa, 64, u"Changed"}},
+      {"another language", Element::OptShow, 1, u"persian", true, nullptr, {show, tick}, 1, 1, std::nullopt, {kDoneEn, 64, u"Changed"}},
+      {"key missing", Element::OptHide, 1, u"English", false, nullptr, {}, 0, 0, std::nullopt, {kFailedEn, 16, u"Not changed"}},
+      {"key missing, Persian", Element::OptShow, 0, u"Persian", false, nullptr, {}, 0, 0, std::nullopt, {kFailedFa, 16, u"Not changed"}},
+      {"Hidden refused", Element::OptHide, 1, u"English", true, u"Hidden", {hide, tick}, 0, 1, std::nullopt, {kFailedEn, 16, u"Not changed"}},
+      {"ShowSuperHidden refused", Element::OptHide, 1, u"English", true, u"ShowSuperHidden", {hide, tick}, 2, 0, kActivatedEn, {kFailedEn, 16, u"Not changed"}},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -159,15 +155,9 @@ TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
     EXPECT_EQ(registry.KeyCount(), c.key_exists ? 1U : 0U);
     EXPECT_EQ(state.HiddenValue, c.hidden_value);
     EXPECT_EQ(state.SuperHiddenValue, c.super_hidden_value);
-    EXPECT_EQ(ui.texts.count(Element::txtCur), c.status != nullptr ? 1U : 0U);
-    if (c.status != nullptr) {
-      EXPECT_EQ(ui.texts[Element::txtCur], c.status);
-    }
-    ASSERT_EQ(ui.msg_boxes.size(), 1U);
-    EXPECT_EQ(ui.msg_boxes[0].flags, c.flags);
-    EXPECT_EQ(ui.msg_boxes[0].title, c.title);
-    EXPECT_EQ(ui.msg_boxes[0].text, c.text);
-    EXPECT_EQ(ui.Changes().back(), "MsgBox " + std::to_string(c.flags));  // after the writes
+    EXPECT_EQ(ui.Text(Element::txtCur), c.status);
+    EXPECT_EQ(ui.msg_boxes, std::vector{c.box});
+    EXPECT_EQ(ui.Changes().back(), "MsgBox " + std::to_string(c.box.flags));  // after the writes
   }
 }
 

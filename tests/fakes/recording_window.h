@@ -14,6 +14,7 @@ struct MsgBoxCall {
   std::u16string text;
   int flags = 0;
   std::optional<std::u16string> title;
+  friend bool operator==(const MsgBoxCall&, const MsgBoxCall&) = default;
 };
 
 // Keeps the state the procedures read back, and logs every operation in
@@ -46,6 +47,11 @@ class RecordingWindow final : public WindowOps {
   void InitCommonControls() override { Log("InitCommonControls"); }
   // clang-format on
 
+  // An element's text as last set; nothing when never set.
+  [[nodiscard]] std::optional<std::u16string> Text(Element e) const {
+    const auto it = texts.find(e);
+    return it == texts.end() ? std::nullopt : std::optional(it->second);
+  }
   // The log without the reads.
   [[nodiscard]] std::vector<std::string> Changes() const {
     std::vector<std::string> changes;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -196,8 +197,11 @@ class ProgramTest : public ::testing::Test {
     CurrentLanguage.clear();
   }
 
-  // Starts with this stored language (none: no entry).
+  // Starts with this stored language (none: no entry), on a screen at the
+  // DPI the run is for.
   void Start(std::optional<std::u16string> language) {
+    const char* dpi = std::getenv("LUMORA_EXPECT_DPI");
+    ASSERT_EQ(std::to_string(ScreenDpi()), dpi != nullptr ? dpi : "96");
     if (language) store_.entries[u"NorvaleSoft\\Lumora\\Language"] = *language;
     main_.Start(SW_SHOW);
     ::SetForegroundWindow(main_.Hwnd());

@@ -3,9 +3,9 @@
 // The current user's registry as it really is, for presetting and checking.
 #include <windows.h>
 
-#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumora::testing {
@@ -59,26 +59,18 @@ inline std::optional<RawValue> GetValue(const std::wstring& key, const wchar_t* 
   return value;
 }
 
-// Every value under a key by name, and "\" for each sub-key; nothing when
-// the key is missing.
-inline std::optional<std::map<std::wstring, RawValue>> Snapshot(const std::wstring& key) {
+// How many values and sub-keys a key holds; nothing when it is missing.
+inline std::optional<std::pair<DWORD, DWORD>> Counts(const std::wstring& key) {
   HKEY handle = nullptr;
+  DWORD values = 0;
+  DWORD keys = 0;
   if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
     return std::nullopt;
   }
-  std::map<std::wstring, RawValue> values;
-  wchar_t name[256];
-  DWORD length = 256;
-  for (DWORD i = 0; ::RegEnumValueW(handle, i, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-                    ERROR_SUCCESS;
-       ++i, length = 256) {
-    values[name] = GetValue(key, name).value_or(RawValue{});
-  }
-  for (DWORD i = 0; ::RegEnumKeyW(handle, i, name, 256) == ERROR_SUCCESS; ++i) {
-    values[L"\\" + std::wstring(name)] = {};
-  }
+  ::RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
   ::RegCloseKey(handle);
-  return values;
+  return std::pair{values, keys};
 }
 
 inline void DeleteTree(const std::wstring& key) {

@@ -72,10 +72,10 @@ TEST_F(RealRegistry, OnlyAFourByteDwordReadsAsANumberAndAWriteMakesOneOfAnyValue
     std::memcpy(&number, stored.data.data(), std::min<std::size_t>(stored.data.size(), 4));
     const bool dword = stored.type == REG_DWORD && stored.data.size() == 4;
     EXPECT_EQ(Read(u"Hidden"), dword ? ReadResult{number} : ReadResult{ReadErrorText{}});
-    auto expected = Snapshot(kTestKey);
     ASSERT_TRUE(Write(-2));
-    (*expected)[L"Hidden"] = {REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}};
-    EXPECT_EQ(Snapshot(kTestKey), expected);  // the rest byte-identical, no key created
+    EXPECT_EQ(GetValue(kTestKey, L"Hidden"), (RawValue{REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}}));
+    EXPECT_EQ(GetValue(kTestKey, L"Other"), (RawValue{REG_BINARY, {1, 2, 3}}));
+    EXPECT_EQ(Counts(kTestKey), std::pair(2UL, 0UL));  // no value nor key created
     EXPECT_EQ(Read(u"Hidden"), ReadResult{-2});
   }
   EXPECT_EQ(Read(u"NoSuchValue"), ReadResult{ReadErrorText{}});
@@ -84,15 +84,15 @@ TEST_F(RealRegistry, OnlyAFourByteDwordReadsAsANumberAndAWriteMakesOneOfAnyValue
   EXPECT_EQ(general_.LastStatus, ERROR_FILE_NOT_FOUND);  // the query's: the root itself opened
   DeleteTree(kTestKey);
   EXPECT_FALSE(Write(2));
-  EXPECT_EQ(Snapshot(kTestKey), std::nullopt);  // nothing created under a missing key
+  EXPECT_EQ(Counts(kTestKey), std::nullopt);  // a missing key is not created
   EXPECT_TRUE(ui_.msg_boxes.empty());
 }
 
 TEST_F(RealRegistry, TheLanguageIsAUtf16StringUnderTheVendorAndProductKeyAndNothingElse) {
   LoadLanguage(store_, ui_);  // no entry: "English" is written at once
   EXPECT_EQ(CurrentLanguage, u"English");
-  EXPECT_EQ(Snapshot(kStoreKey),
-            (std::map<std::wstring, RawValue>{{L"Language", {REG_SZ, SzBytes(L"English")}}}));
+  EXPECT_EQ(GetValue(kStoreKey, L"Language"), (RawValue{REG_SZ, SzBytes(L"English")}));
+  EXPECT_EQ(Counts(kStoreKey), std::pair(1UL, 0UL));
   // Persian script, and a lone surrogate that no 8-bit code page keeps.
   for (const std::u16string& text : {std::u16string(u"\u0641\u0627\u0631\u0633\u06CC \u06A9"),
                                      std::u16string(1, u'\xD800') + u"x"}) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,13 +12,11 @@
 #include "win32/harness.h"
 #include "win32/raw_registry.h"
 
-namespace lumora::e2e {
+namespace lumora::testing {
 namespace {
 
-using namespace lumora::testing;  // NOLINT(google-build-using-namespace): the raw registry
-
-// The path of lumora.exe, given on the command line.
-std::wstring g_exe;
+// lumora.exe, as the test run names it.
+const std::wstring kExe = _wgetenv(L"LUMORA_EXE") != nullptr ? _wgetenv(L"LUMORA_EXE") : L"";
 
 BOOL CALLBACK FindId(HWND hwnd, LPARAM param) {
   auto* search = reinterpret_cast<std::pair<int, HWND>*>(param);
@@ -33,8 +30,8 @@ class LumoraProcess {
   LumoraProcess() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::wstring command_line = L"\"" + g_exe + L"\"";
-    ::CreateProcessW(g_exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    std::wstring command_line = L"\"" + kExe + L"\"";
+    ::CreateProcessW(kExe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                      nullptr, &startup, &info_);
     main_ = Wait(L"Lumora.frmMain");
   }
@@ -167,7 +164,7 @@ TEST_F(EndToEnd, AUserStartsInPersianAppliesSwitchesToEnglishAndCloses) {
 }
 
 std::string Resource(const wchar_t* type, int id) {
-  HMODULE module = ::LoadLibraryExW(g_exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE module = ::LoadLibraryExW(kExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
   std::string bytes;
   if (found != nullptr) {
@@ -192,9 +189,9 @@ TEST(Resources, TheManifestNamesTheProgramAndCommonControlsSix) {
 }
 
 TEST(Resources, TheVersionRecordCarriesTheProductTexts) {
-  std::vector<BYTE> block(::GetFileVersionInfoSizeW(g_exe.c_str(), nullptr));
+  std::vector<BYTE> block(::GetFileVersionInfoSizeW(kExe.c_str(), nullptr));
   ASSERT_TRUE(
-      ::GetFileVersionInfoW(g_exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+      ::GetFileVersionInfoW(kExe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
   const auto query = [&block](const std::wstring& path) -> const void* {
     void* value = nullptr;
     UINT length = 0;
@@ -231,11 +228,4 @@ TEST(Resources, TheIconsHoldTheirImages) {
 }
 
 }  // namespace
-}  // namespace lumora::e2e
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (argc < 2) return 2;
-  lumora::e2e::g_exe = std::wstring(argv[1], argv[1] + std::strlen(argv[1]));
-  return RUN_ALL_TESTS();
-}
+}  // namespace lumora::testing
