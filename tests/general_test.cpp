@@ -12,6 +12,7 @@ namespace lumora::testing {
 namespace {
 
 using Calls = std::vector<std::string>;
+using Values = FakeRegistry::Values;
 const Calls kOpenToRead = {"open 80000001 K access=20019", "query Hidden size=4"};
 
 TEST(RootKeyFromName, MapsTheSevenRootNamesExactlyAndNothingElse) {
@@ -69,15 +70,10 @@ TEST(General, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
 }
 
 TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
-  struct Case {
-    const char* name;
-    std::u16string path;
-    std::optional<StoredValue> stored;  // "Hidden" under HKEY_CURRENT_USER\K
-    std::optional<RegStatus> open_status;
-    ReadResult result;
-    Calls calls;
-    RegStatus last_status;
-  };
+  // Name, path, "Hidden" under HKEY_CURRENT_USER\K, a refused open's status;
+  // what the read gives, the calls it makes, LastStatus afterwards.
+  using Case = std::tuple<const char*, std::u16string, std::optional<StoredValue>,
+                          std::optional<RegStatus>, ReadResult, Calls, RegStatus>;
   const Calls read = {kOpenToRead[0], kOpenToRead[1], "close"};
   // clang-format off
   const Case cases[] = {
@@ -96,32 +92,27 @@ TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
       {"malformed", u"Software\\K", StoredValue{4, {2, 0, 0, 0}}, {}, ReadErrorText{}, {}, 9},
   };
   // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, given, stored, open_status, result, calls, last_status] : cases) {
+    SCOPED_TRACE(name);
     Fakes f;
     auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
     registry.AddKey(kHkcu, u"K");
-    if (c.stored) registry.Put(kHkcu, u"K", u"Hidden", *c.stored);
-    registry.open_status = c.open_status;
-    std::u16string path = c.path;
-    EXPECT_EQ(general.ReadDWord(path, u"Hidden"), c.result);
-    EXPECT_EQ(registry.calls, c.calls);
-    EXPECT_EQ(general.LastStatus, c.last_status);
+    if (stored) registry.Put(kHkcu, u"K", u"Hidden", *stored);
+    registry.open_status = open_status;
+    std::u16string path = given;
+    EXPECT_EQ(general.ReadDWord(path, u"Hidden"), result);
+    EXPECT_EQ(registry.calls, calls);
+    EXPECT_EQ(general.LastStatus, last_status);
     EXPECT_EQ(registry.OpenHandles(), 0U);
-    EXPECT_EQ(ui.msg_boxes.size(), c.path.starts_with(u"HKEY") ? 0U : 1U);
+    EXPECT_EQ(ui.msg_boxes.size(), given.starts_with(u"HKEY") ? 0U : 1U);
   }
 }
 
 TEST(General, AWriteSetsFourLittleEndianBytesAsADwordAndTellsWhetherItTookEffect) {
-  struct Case {
-    const char* name;
-    std::u16string path;
-    std::u16string refused;  // the value whose set fails
-    std::optional<RegStatus> close_status;
-    bool written;
-    Calls calls;
-    RegStatus last_status;
-  };
+  // Name, path, the value whose set fails, a failing close's status; whether
+  // the write took effect, the calls it makes, LastStatus afterwards.
+  using Case = std::tuple<const char*, std::u16string, std::u16string, std::optional<RegStatus>,
+                          bool, Calls, RegStatus>;
   const Calls write = {"open 80000001 K access=20006", "set Hidden type=4 size=4 fe ff ff ff",
                        "close"};
   // clang-format off
@@ -134,23 +125,22 @@ TEST(General, AWriteSetsFourLittleEndianBytesAsADwordAndTellsWhetherItTookEffect
       {"malformed", u"HKEY_CURRENT_USER\\K\\", u"", std::nullopt, false, {}, 18},
   };
   // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, given, refused, close_status, written, calls, last_status] : cases) {
+    SCOPED_TRACE(name);
     Fakes f;
     auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
     registry.Put(kHkcu, u"K", u"Hidden", {1, {'2', 0}});
     registry.Put(kHkcu, u"K", u"Other", {3, {1, 2, 3, 4, 5}});
-    if (!c.refused.empty()) registry.set_failures[c.refused] = kAccessDenied;
-    registry.close_status = c.close_status;
-    std::u16string path = c.path;
-    EXPECT_EQ(general.WriteDWord(path, u"Hidden", -2), c.written);
-    EXPECT_EQ(registry.calls, c.calls);
-    EXPECT_EQ(general.LastStatus, c.last_status);
-    const auto& values = *registry.Key(kHkcu, u"K");
-    const StoredValue hidden =
-        c.written ? StoredValue{4, {0xFE, 0xFF, 0xFF, 0xFF}} : StoredValue{1, {'2', 0}};
-    EXPECT_EQ(values.at(u"Hidden"), hidden);
-    EXPECT_EQ(values.at(u"Other"), (StoredValue{3, {1, 2, 3, 4, 5}}));
+    if (!refused.empty()) registry.set_failures[refused] = kAccessDenied;
+    registry.close_status = close_status;
+    std::u16string path = given;
+    EXPECT_EQ(general.WriteDWord(path, u"Hidden", -2), written);
+    EXPECT_EQ(registry.calls, calls);
+    EXPECT_EQ(general.LastStatus, last_status);
+    const Values values = {
+        {u"Hidden", written ? StoredValue{4, {0xFE, 0xFF, 0xFF, 0xFF}} : StoredValue{1, {'2', 0}}},
+        {u"Other", {3, {1, 2, 3, 4, 5}}}};
+    EXPECT_EQ(*registry.Key(kHkcu, u"K"), values);
     EXPECT_EQ(registry.KeyCount(), 1U);  // no key created
   }
 }

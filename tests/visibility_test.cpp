@@ -35,63 +35,52 @@ TEST(Visibility, ToInteger16KeepsSixteenBitNumbersAndRaisesOtherwise) {
   }
 }
 
-TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMean) {
-  struct Case {
-    std::optional<std::uint32_t> hidden;  // a REG_DWORD, or missing
-    std::optional<std::uint32_t> super_hidden;
-    const char16_t* language;
-    Log changes;
-    std::optional<std::u16string> status;  // nothing: left as created
-    std::int16_t hidden_value;
-    std::int16_t super_hidden_value;
-  };
+TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMeanAndTrapsAnyError) {
+  // Hidden and ShowSuperHidden stored as REG_DWORD (or missing), the
+  // language, a window operation that fails; what the window is told, the
+  // status line (nothing: left as created), the two values kept afterwards.
+  using Case =
+      std::tuple<std::optional<std::uint32_t>, std::optional<std::uint32_t>, const char16_t*,
+                 const char*, Log, std::optional<std::u16string>, std::int16_t, std::int16_t>;
   // clang-format off
   const Case cases[] = {
-      {2, 0, u"English", {"SetOptionValue OptHide=1", "SetText txtCur", "SetCheckValue chkSuper=0"}, kActivatedEn, 2, 0},
-      {1, 1, u"Persian", {"SetOptionValue OptShow=1", "SetText txtCur", "SetCheckValue chkSuper=1"}, kDeactivatedFa, 1, 1},
-      {2, 1, u"Persian", {"SetOptionValue OptHide=1", "SetText txtCur", "SetCheckValue chkSuper=1"}, kActivatedFa, 2, 1},
-      {1, 0, u"English", {"SetOptionValue OptShow=1", "SetText txtCur", "SetCheckValue chkSuper=0"}, kDeactivatedEn, 1, 0},
-      {2, 1, u"english", {"SetOptionValue OptHide=1", "SetCheckValue chkSuper=1"}, std::nullopt, 2, 1},
-      {0, 1, u"English", {"SetCheckValue chkSuper=1"}, std::nullopt, 0, 1},
-      {3, 0, u"English", {"SetCheckValue chkSuper=0"}, std::nullopt, 3, 0},
-      {0xFFFFFFFF, 1, u"English", {"SetCheckValue chkSuper=1"}, std::nullopt, -1, 1},
-      {1, 2, u"English", {"SetOptionValue OptShow=1", "SetText txtCur"}, kDeactivatedEn, 1, 2},
-      {1, 0xFFFFFFFF, u"English", {"SetOptionValue OptShow=1", "SetText txtCur"}, kDeactivatedEn, 1, -1},
+      {2, 0, u"English", nullptr, {"SetOptionValue OptHide=1", "SetText txtCur", "SetCheckValue chkSuper=0"}, kActivatedEn, 2, 0},
+      {1, 1, u"Persian", nullptr, {"SetOptionValue OptShow=1", "SetText txtCur", "SetCheckValue chkSuper=1"}, kDeactivatedFa, 1, 1},
+      {2, 1, u"Persian", nullptr, {"SetOptionValue OptHide=1", "SetText txtCur", "SetCheckValue chkSuper=1"}, kActivatedFa, 2, 1},
+      {1, 0, u"English", nullptr, {"SetOptionValue OptShow=1", "SetText txtCur", "SetCheckValue chkSuper=0"}, kDeactivatedEn, 1, 0},
+      {2, 1, u"english", nullptr, {"SetOptionValue OptHide=1", "SetCheckValue chkSuper=1"}, std::nullopt, 2, 1},
+      {0, 1, u"English", nullptr, {"SetCheckValue chkSuper=1"}, std::nullopt, 0, 1},
+      {3, 0, u"English", nullptr, {"SetCheckValue chkSuper=0"}, std::nullopt, 3, 0},
+      {0xFFFFFFFF, 1, u"English", nullptr, {"SetCheckValue chkSuper=1"}, std::nullopt, -1, 1},
+      {1, 2, u"English", nullptr, {"SetOptionValue OptShow=1", "SetText txtCur"}, kDeactivatedEn, 1, 2},
+      {1, 0xFFFFFFFF, u"English", nullptr, {"SetOptionValue OptShow=1", "SetText txtCur"}, kDeactivatedEn, 1, -1},
       // A failed conversion or read ends it before the window changes.
-      {40000, 1, u"English", {}, std::nullopt, 0, 0},
-      {2, 40000, u"English", {}, std::nullopt, 2, 0},
-      {std::nullopt, 1, u"English", {}, std::nullopt, 0, 0},
-      {2, std::nullopt, u"English", {}, std::nullopt, 2, 0},
+      {40000, 1, u"English", nullptr, {}, std::nullopt, 0, 0},
+      {2, 40000, u"English", nullptr, {}, std::nullopt, 2, 0},
+      {std::nullopt, 1, u"English", nullptr, {}, std::nullopt, 0, 0},
+      {2, std::nullopt, u"English", nullptr, {}, std::nullopt, 2, 0},
+      // So does a failing window operation; what was done before it stays.
+      {2, 1, u"English", "SetText", {"SetOptionValue OptHide=1"}, std::nullopt, 2, 1},
   };
   // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message()
-                 << c.hidden.value_or(999) << "/" << c.super_hidden.value_or(999));
+  for (const auto& [hidden, super_hidden, language, failing, changes, status, hidden_value,
+                    super_hidden_value] : cases) {
+    SCOPED_TRACE(::testing::Message() << hidden.value_or(999) << "/" << super_hidden.value_or(999)
+                                      << (failing != nullptr ? failing : ""));
     Fakes f;
     auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
-    CurrentLanguage = c.language;
+    CurrentLanguage = language;
     registry.AddKey(kHkcu, kAdvanced);
-    if (c.hidden) registry.PutDword(kHkcu, kAdvanced, u"Hidden", *c.hidden);
-    if (c.super_hidden) registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", *c.super_hidden);
-    ReadCurrentOption(state, general, ui);
-
-    EXPECT_EQ(ui.Changes(), c.changes);
-    EXPECT_EQ(ui.Text(Element::txtCur), c.status);
-    EXPECT_EQ(state.HiddenValue, c.hidden_value);
-    EXPECT_EQ(state.SuperHiddenValue, c.super_hidden_value);
+    if (hidden) registry.PutDword(kHkcu, kAdvanced, u"Hidden", *hidden);
+    if (super_hidden) registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", *super_hidden);
+    if (failing != nullptr) ui.fail_on = failing;
+    EXPECT_NO_THROW(ReadCurrentOption(state, general, ui));  // the trap
+    EXPECT_EQ(ui.log, changes);
+    EXPECT_EQ(ui.Text(Element::txtCur), status);
+    EXPECT_EQ(state.HiddenValue, hidden_value);
+    EXPECT_EQ(state.SuperHiddenValue, super_hidden_value);
     EXPECT_EQ(registry.OpenHandles(), 0U);
   }
-}
-
-TEST(Visibility, ReadCurrentOptionTrapsAFailingWindowOperation) {
-  Fakes f;
-  auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
-  CurrentLanguage = u"English";
-  registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
-  registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
-  ui.fail_on = "SetText";
-  EXPECT_NO_THROW(ReadCurrentOption(state, general, ui));
-  EXPECT_EQ(ui.Changes(), Log{"SetOptionValue OptHide=1"});  // what was done before it stays
 }
 
 TEST(Visibility, OnlyTwoAndOneSayAnythingOfHiding) {
@@ -112,18 +101,13 @@ TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
   const std::string show = "set Hidden type=4 size=4 01 00 00 00";
   const std::string tick = "set ShowSuperHidden type=4 size=4 01 00 00 00";
   const std::string clear = "set ShowSuperHidden type=4 size=4 00 00 00 00";
-  struct Case {
-    const char* name;
-    std::optional<Element> selected;
-    int check;
-    const char16_t* language;
-    bool key_exists;
-    const char16_t* refused;                        // the value whose write fails
-    Log sets;                                       // in the order made
-    std::int16_t hidden_value, super_hidden_value;  // afterwards
-    std::optional<std::u16string> status;           // nothing: left alone
-    MsgBoxCall box;
-  };
+  // Name, the option selected, the check box's value, the language, whether
+  // the key exists, the value whose write fails; the writes in the order
+  // made, the two values kept afterwards, the status line (nothing: left
+  // alone), the message box.
+  using Case =
+      std::tuple<const char*, std::optional<Element>, int, const char16_t*, bool, const char16_t*,
+                 Log, std::int16_t, std::int16_t, std::optional<std::u16string>, MsgBoxCall>;
   // clang-format off
   const Case cases[] = {
       {"hide, checked", Element::OptHide, 1, u"English", true, nullptr, {hide, tick}, 2, 1, kActivatedEn, {kDoneEn, 64, u"Changed"}},
@@ -138,26 +122,27 @@ TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
       {"ShowSuperHidden refused", Element::OptHide, 1, u"English", true, u"ShowSuperHidden", {hide, tick}, 2, 0, kActivatedEn, {kFailedEn, 16, u"Not changed"}},
   };
   // clang-format on
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, selected, check, language, key_exists, refused, sets, hidden_value,
+                    super_hidden_value, status, box] : cases) {
+    SCOPED_TRACE(name);
     Fakes f;
     auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
-    CurrentLanguage = c.language;
-    if (c.key_exists) registry.AddKey(kHkcu, kAdvanced);
-    if (c.refused != nullptr) registry.set_failures[c.refused] = kAccessDenied;
-    if (c.selected) ui.options[*c.selected] = true;
-    ui.checks[Element::chkSuper] = c.check;
+    CurrentLanguage = language;
+    if (key_exists) registry.AddKey(kHkcu, kAdvanced);
+    if (refused != nullptr) registry.set_failures[refused] = kAccessDenied;
+    if (selected) ui.options[*selected] = true;
+    ui.checks[Element::chkSuper] = check;
     Apply(state, general, ui);
-    Log sets;
-    std::ranges::copy_if(registry.calls, std::back_inserter(sets),
+    Log made;
+    std::ranges::copy_if(registry.calls, std::back_inserter(made),
                          [](const std::string& call) { return call.starts_with("set "); });
-    EXPECT_EQ(sets, c.sets);
-    EXPECT_EQ(registry.KeyCount(), c.key_exists ? 1U : 0U);
-    EXPECT_EQ(state.HiddenValue, c.hidden_value);
-    EXPECT_EQ(state.SuperHiddenValue, c.super_hidden_value);
-    EXPECT_EQ(ui.Text(Element::txtCur), c.status);
-    EXPECT_EQ(ui.msg_boxes, std::vector{c.box});
-    EXPECT_EQ(ui.Changes().back(), "MsgBox " + std::to_string(c.box.flags));  // after the writes
+    EXPECT_EQ(made, sets);
+    EXPECT_EQ(registry.KeyCount(), key_exists ? 1U : 0U);
+    EXPECT_EQ(state.HiddenValue, hidden_value);
+    EXPECT_EQ(state.SuperHiddenValue, super_hidden_value);
+    EXPECT_EQ(ui.Text(Element::txtCur), status);
+    EXPECT_EQ(ui.msg_boxes, std::vector{box});
+    EXPECT_EQ(ui.log.back(), "MsgBox " + std::to_string(box.flags));  // the last of all
   }
 }
 

@@ -11,9 +11,6 @@ namespace lumora::testing {
 // The procedures' world in memory: a registry, a settings store and a window,
 // with the registry module and the main window's handlers over them.
 struct Fakes {
-  Fakes() = default;
-  Fakes(const Fakes&) = delete;
-  Fakes& operator=(const Fakes&) = delete;
   ~Fakes() { CurrentLanguage.clear(); }  // the program's one global, for the next test
 
   FakeRegistry registry;

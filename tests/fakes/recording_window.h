@@ -52,15 +52,6 @@ class RecordingWindow final : public WindowOps {
     const auto it = texts.find(e);
     return it == texts.end() ? std::nullopt : std::optional(it->second);
   }
-  // The log without the reads.
-  [[nodiscard]] std::vector<std::string> Changes() const {
-    std::vector<std::string> changes;
-    for (const std::string& entry : log) {
-      if (!entry.starts_with("Get")) changes.push_back(entry);
-    }
-    return changes;
-  }
-
   std::vector<std::string> log;
   std::map<Element, std::u16string> texts;
   std::map<Element, bool> options;

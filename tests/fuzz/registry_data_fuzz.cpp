@@ -3,20 +3,16 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "app/toolkit/runtime_error.h"
-#include "fakes/fake_registry.h"
-#include "fakes/recording_window.h"
-#include "i18n/language.h"
-#include "registry/general.h"
-#include "settings/visibility.h"
+#include "fakes/fakes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace lumora;
   FuzzedDataProvider input(data, size);
-  testing::FakeRegistry registry;
-  testing::RecordingWindow ui;
-  General general(registry, ui);
+  testing::Fakes f;
+  auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
   using testing::kAdvanced, testing::kHkcu;
   registry.AddKey(kHkcu, kAdvanced);
   for (const char16_t* name : {u"Hidden", u"ShowSuperHidden"}) {
@@ -27,7 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CurrentLanguage = input.ConsumeBool() ? u"Persian" : u"English";
 
-  VisibilityState state;
   ReadCurrentOption(state, general, ui);  // must not throw
   if (ui.options[Element::OptShow] && ui.options[Element::OptHide]) std::abort();
   if (ui.checks.count(Element::chkSuper) != 0 && ui.checks[Element::chkSuper] > 1) std::abort();
@@ -36,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A 16-bit conversion of the read: in range, or a run-time error.
   std::u16string path = u"HKEY_CURRENT_USER\\" + std::u16string(kAdvanced);
   try {
-    const std::int16_t value = ToInteger16(general.ReadDWord(path, u"Hidden"));
-    (void)value;
+    (void)ToInteger16(general.ReadDWord(path, u"Hidden"));
   } catch (const RuntimeError& error) {
     if (error.Number() != 6 && error.Number() != 13) std::abort();  // overflow, type mismatch
   }

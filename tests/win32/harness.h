@@ -64,9 +64,8 @@ inline void Keys(std::initializer_list<WORD> keys, WORD modifier = 0) {
 }
 
 inline std::wstring TextOf(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  wchar_t text[1024] = {};
+  ::GetWindowTextW(hwnd, text, 1024);
   return text;
 }
 
@@ -76,15 +75,14 @@ inline std::wstring ClassOf(HWND hwnd) {
   return name;
 }
 
-// A window's font as "face height weight charset", and "+ITALIC" and the
-// like for each of those it has.
+// A window's font as "face height weight charset", and "+STYLED" for any
+// italic, underline or strike-out.
 inline std::wstring FontText(HWND hwnd) {
   LOGFONTW font{};
   ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
   return std::wstring(font.lfFaceName) + L' ' + std::to_wstring(font.lfHeight) + L' ' +
          std::to_wstring(font.lfWeight) + L' ' + std::to_wstring(font.lfCharSet) +
-         (font.lfItalic != 0 ? L"+ITALIC" : L"") + (font.lfUnderline != 0 ? L"+UNDERLINE" : L"") +
-         (font.lfStrikeOut != 0 ? L"+STRIKEOUT" : L"");
+         (font.lfItalic + font.lfUnderline + font.lfStrikeOut != 0 ? L"+STYLED" : L"");
 }
 
 // The screen's DPI, which the windows take, and a length in twips as
@@ -162,20 +160,17 @@ class MessageBoxWatcher {
 };
 
 // A top-level window of this thread that takes the activation away while it lives.
-class OtherWindow {
- public:
+struct OtherWindow {
   OtherWindow() {
-    ::SetForegroundWindow(hwnd_);
+    ::SetForegroundWindow(hwnd);
     PumpFor(100);
   }
   OtherWindow(const OtherWindow&) = delete;
   OtherWindow& operator=(const OtherWindow&) = delete;
-  ~OtherWindow() { ::DestroyWindow(hwnd_); }
-  [[nodiscard]] HWND Hwnd() const { return hwnd_; }
+  ~OtherWindow() { ::DestroyWindow(hwnd); }
 
- private:
-  HWND hwnd_ = ::CreateWindowExW(0, L"Static", L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
-                                 200, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND hwnd = ::CreateWindowExW(0, L"Static", L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
+                                200, 100, nullptr, nullptr, nullptr, nullptr);
 };
 
 // The program's two windows over a fake registry holding Hidden 2 and
@@ -230,9 +225,6 @@ class ProgramTest : public ::testing::Test {
     Click(Element::cmdAbout);
     EXPECT_TRUE(ran);
     EXPECT_EQ(About(), nullptr);
-  }
-  [[nodiscard]] LRESULT Checked(Element element) const {
-    return ::SendMessageW(Control(element), BM_GETCHECK, 0, 0);
   }
 
   FakeRegistry registry_;

@@ -21,18 +21,13 @@ const std::u16string kTestPath = u"HKEY_CURRENT_USER\\Software\\LumoraTests";
 
 // A value of each type and size worth telling apart.
 std::vector<RawValue> EveryType() {
+  // clang-format off
   std::vector<RawValue> all = {
-      {REG_NONE, {}},
-      {REG_SZ, SzBytes(L"2")},
-      {REG_SZ, {'P', 0, 'e'}},
-      {REG_EXPAND_SZ, SzBytes(L"Persian")},
-      {REG_MULTI_SZ, SzBytes(std::wstring(L"1\0", 2))},
-      {REG_DWORD_BIG_ENDIAN, {0, 0, 0, 2}},
-      {REG_QWORD, {2, 0, 0, 0, 0, 0, 0, 0}},
-      {REG_DWORD, {2, 0, 0}},
-      {REG_DWORD, DwordBytes(0xFFFFFFFF)},
-      {REG_DWORD, DwordBytes(65536)},
-  };
+      {REG_NONE, {}}, {REG_SZ, SzBytes(L"2")}, {REG_SZ, {'P', 0, 'e'}}, {REG_EXPAND_SZ, SzBytes(L"Persian")},
+      {REG_MULTI_SZ, SzBytes(std::wstring(L"1\0", 2))}, {REG_DWORD_BIG_ENDIAN, {0, 0, 0, 2}},
+      {REG_QWORD, {2, 0, 0, 0, 0, 0, 0, 0}}, {REG_DWORD, {2, 0, 0}}, {REG_DWORD, DwordBytes(0xFFFFFFFF)},
+      {REG_DWORD, DwordBytes(65536)}};
+  // clang-format on
   for (std::size_t size = 0; size <= 8; ++size)
     all.push_back({REG_BINARY, std::vector<BYTE>(size, 2)});
   return all;

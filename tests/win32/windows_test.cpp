@@ -99,7 +99,7 @@ class MainWindowTest : public ProgramTest {
   }
 };
 
-TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribed) {
+TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedAndTakesTheKeyboard) {
   Start(u"English");
   ExpectLabelledInPlace(false);
   RECT client{};
@@ -121,12 +121,30 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribed) {
   }
   EXPECT_EQ(FontText(main_.Hwnd()), L"Tahoma" + size);
   // The settings as stored: hidden files not shown, system files shown.
-  EXPECT_EQ(Checked(Element::OptHide), BST_CHECKED);
-  EXPECT_EQ(Checked(Element::OptShow), BST_UNCHECKED);
-  EXPECT_EQ(Checked(Element::chkSuper), BST_CHECKED);
+  EXPECT_EQ(::SendMessageW(Control(Element::OptHide), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(::SendMessageW(Control(Element::OptShow), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(::SendMessageW(Control(Element::chkSuper), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(TextOf(Control(Element::txtCur)), kActivatedEnglish);
   EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
   EXPECT_TRUE(boxes_.seen.empty());
+  // The keyboard walks the focus order; Escape does nothing.
+  for (const Element next : {Element::cmdAbout, Element::OptHide, Element::chkSuper,
+                             Element::cmdExit, Element::txtCur, Element::cmdApply}) {
+    Keys({VK_TAB});
+    EXPECT_EQ(::GetFocus(), Control(next)) << ElementName(next);
+  }
+  Keys({VK_ESCAPE});
+  EXPECT_TRUE(boxes_.seen.empty());
+  Keys({VK_RETURN});     // presses the focused Apply
+  Keys({'P'}, VK_MENU);  // A&pply
+  EXPECT_EQ(boxes_.seen.size(), 2U);
+  HWND about = nullptr;
+  RunSoon([&] {
+    about = About();
+    ::SendMessageW(about, WM_CLOSE, 0, 0);
+  });
+  Keys({'A'}, VK_MENU);  // &About, closed at once
+  EXPECT_NE(about, nullptr);
 }
 
 TEST_F(MainWindowTest, StartsInPersianRightToLeftAndSwitchesBackWithEveryElementInPlace) {
@@ -147,7 +165,7 @@ TEST_F(MainWindowTest, ApplyByButtonMenuAndShortcutConfirmsInABoxOverTheMainWind
     // As an automation tool or a screen reader presses the button: the click
     // arrives while another window is active.
     const OtherWindow other;
-    ASSERT_EQ(::GetActiveWindow(), other.Hwnd());
+    ASSERT_EQ(::GetActiveWindow(), other.hwnd);
     HWND apply = Control(Element::cmdApply);
     ::SendMessageW(main_.Hwnd(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(apply), BN_CLICKED),
                    reinterpret_cast<LPARAM>(apply));
@@ -194,27 +212,6 @@ TEST_F(MainWindowTest, TheSessionEndingUnloadsOnce) {
   ::SendMessageW(main_.Hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(main_.Hwnd(), nullptr);
   EXPECT_EQ(store_.log.size(), 3U);
-}
-
-TEST_F(MainWindowTest, KeyboardWalksTheFocusOrderAndEscapeDoesNothing) {
-  Start(u"English");
-  for (const Element next : {Element::cmdAbout, Element::OptHide, Element::chkSuper,
-                             Element::cmdExit, Element::txtCur, Element::cmdApply}) {
-    Keys({VK_TAB});
-    EXPECT_EQ(::GetFocus(), Control(next)) << ElementName(next);
-  }
-  Keys({VK_ESCAPE});
-  EXPECT_TRUE(boxes_.seen.empty());
-  Keys({VK_RETURN});     // presses the focused Apply
-  Keys({'P'}, VK_MENU);  // A&pply
-  EXPECT_EQ(boxes_.seen.size(), 2U);
-  HWND about = nullptr;
-  RunSoon([&] {
-    about = About();
-    ::SendMessageW(about, WM_CLOSE, 0, 0);
-  });
-  Keys({'A'}, VK_MENU);  // &About, closed at once
-  EXPECT_NE(about, nullptr);
 }
 
 TEST_F(MainWindowTest, ADpiChangeGivesNewFontsBeforeFreeingTheOldAndNewIcons) {
@@ -293,11 +290,11 @@ TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfter
   // After a switch, in English and from its creation-time description.
   Choose(1, 0);
   WithAbout([this](HWND window) {
-    // Places in the window's client area.
-    const auto place = [window](HWND hwnd) {
+    // Places on the screen, from the client area's corner.
+    const int x = Px(5820), y = Px(3435);
+    const auto place = [](HWND hwnd) {
       RECT rect{};
       ::GetWindowRect(hwnd, &rect);
-      ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
       return rect;
     };
     HWND ok = Control(Element::cmdOK);
@@ -309,13 +306,11 @@ TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfter
     EXPECT_EQ(::GetWindowLongW(ok, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     RECT client{};
     ::GetClientRect(window, &client);
-    EXPECT_EQ(client, (RECT{0, 0, Px(3720), Px(1785)}));
-    POINT origin{0, 0};
-    ::ClientToScreen(window, &origin);
-    EXPECT_EQ(origin.x, Px(5820));
-    EXPECT_EQ(origin.y, Px(3435));
-    EXPECT_EQ(place(ok), (RECT{Px(1200), Px(1380), Px(2535), Px(1695)}));
-    EXPECT_EQ(place(Control(Element::Label1)), (RECT{Px(60), Px(60), Px(3555), Px(1395)}));
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_EQ(client, (RECT{x, y, x + Px(3720), y + Px(1785)}));
+    EXPECT_EQ(place(ok), (RECT{x + Px(1200), y + Px(1380), x + Px(2535), y + Px(1695)}));
+    EXPECT_EQ(place(Control(Element::Label1)),
+              (RECT{x + Px(60), y + Px(60), x + Px(3555), y + Px(1395)}));
     for (const Element element : {Element::cmdOK, Element::Label1, Element::Picture1}) {
       EXPECT_EQ(FontText(Control(element)),
                 ScreenDpi() == 144 ? L"Tahoma -17 400 178" : L"Tahoma -11 400 178");
