@@ -1,6 +1,5 @@
 // The language preference, the labelling of the main window and of the about
-// window, the language switch, and the main window's handlers that load and
-// save the preference.
+// window, the language switch, and the main window's load handler.
 #include "i18n/language.h"
 
 #include <gtest/gtest.h>
@@ -79,27 +78,6 @@ TEST(Language, AFailingReadEndsTheLoadHandlerQuietlyBeforeAnythingElse) {
   EXPECT_EQ(CurrentLanguage, u"");
   EXPECT_TRUE(ui.log.empty());          // no check mark, no caption
   EXPECT_TRUE(registry.calls.empty());  // the settings are not read
-}
-
-TEST(Language, EachWayOutSavesTheLanguageOnceAndOnlyExitEndsTheProgram) {
-  using Handler = void (MainForm::*)();
-  const std::pair<Handler, Log> ways[] = {
-      {&MainForm::cmdExit_Click, {"EndProgram"}},
-      {&MainForm::mnuFileExit_Click, {"EndProgram"}},
-      {&MainForm::Form_Unload, {}},
-  };
-  for (const auto& [handler, ui_log] : ways) {
-    Fakes f;
-    auto [store, ui, form] = std::tie(f.store, f.ui, f.form);
-    store.entries[kEntry] = u"odd";
-    form.Form_Load();
-    form.mnuLangPersian_Click();
-    store.log.clear();
-    ui.log.clear();
-    (form.*handler)();
-    EXPECT_EQ(store.log, std::vector{Save(u"Persian")});
-    EXPECT_EQ(ui.log, ui_log);
-  }
 }
 
 TEST(Language, ApplyLanguageLabelsThenTurnsInOrderForTheTwoLanguagesOnly) {
