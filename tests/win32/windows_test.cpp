@@ -205,9 +205,11 @@ TEST_F(MainWindowTest, ClosingTheWindowUnderItsBoxUnloadsOnceWithoutAnError) {
   EXPECT_EQ(quit.wParam, 0U);
 }
 
-TEST_F(MainWindowTest, TheSessionEndingUnloadsOnce) {
+TEST_F(MainWindowTest, TheSessionEndingUnloadsOnceAndAnEndCalledOffDoesNot) {
   Start(u"Persian");
   EXPECT_EQ(::SendMessageW(main_.Hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  ::SendMessageW(main_.Hwnd(), WM_ENDSESSION, FALSE, 0);  // another program refused
+  EXPECT_EQ(store_.log.size(), 2U);                       // two readings at start-up
   ::SendMessageW(main_.Hwnd(), WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(store_.log.back(), kSavePersian);
   ::SendMessageW(main_.Hwnd(), WM_CLOSE, 0, 0);
