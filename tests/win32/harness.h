@@ -214,13 +214,21 @@ class ProgramTest : public ::testing::Test {
     const UINT id = ::GetMenuItemID(::GetSubMenu(::GetMenu(main_.Hwnd()), menu), item);
     ::SendMessageW(main_.Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
   }
+  // Closes the about window, if open, with its close box; one that stays
+  // open fails the test and is destroyed, so that its modal loop ends.
+  void CloseAbout() const {
+    if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
+    if (About() == nullptr) return;
+    ADD_FAILURE() << "the about window stays open";
+    ::DestroyWindow(About());
+  }
   // Opens the about window from its button, runs the checks in it, then closes it.
   void WithAbout(const std::function<void(HWND about)>& checks) {
     bool ran = false;
     RunSoon([&] {
       checks(About());
       ran = true;
-      if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
+      CloseAbout();
     });
     Click(Element::cmdAbout);
     EXPECT_TRUE(ran);

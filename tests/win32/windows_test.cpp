@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedAndTakesTheKeyboard) {
   HWND about = nullptr;
   RunSoon([&] {
     about = About();
-    ::SendMessageW(about, WM_CLOSE, 0, 0);
+    CloseAbout();
   });
   Keys({'A'}, VK_MENU);  // &About, closed at once
   EXPECT_NE(about, nullptr);
