@@ -15,7 +15,7 @@
 namespace lumora::testing {
 namespace {
 
-// lumora.exe, as the test run names it.
+// lumora.exe, as the test run names it in LUMORA_EXE.
 const std::wstring kExe = _wgetenv(L"LUMORA_EXE") != nullptr ? _wgetenv(L"LUMORA_EXE") : L"";
 
 // lumora.exe started as a process of its own; ended if still running.
@@ -113,6 +113,7 @@ TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
             ERROR_SUCCESS);
   ::RegCloseKey(vendor);
   const LumoraProcess lumora;
+  ASSERT_NE(lumora.Main(), nullptr);  // shown: no error reported at start-up
   lumora.Post(WM_COMMAND, Click(Element::cmdExit));
   HWND box = lumora.Wait(L"#32770");
   EXPECT_EQ(TextOf(box), L"Lumora");

@@ -369,15 +369,15 @@ TEST_F(Endurance, AppliesSwitchesAndAboutOpeningsLeaveNothingBehind) {
   EXPECT_EQ(boxes_.seen.size(), 55U);
 }
 
-HWND g_probe = nullptr;
+HWND g_watched = nullptr;
 bool g_destroying = false;  // what follows is the window object's destruction
 int g_reached_after_destructor = 0;
 
-// Sees each message sent to the probe before it is handled: the toolkit must
-// no longer route it to the object once the object's destruction began.
+// Sees each message sent to the watched window before it is handled: the
+// toolkit must no longer route it to the object once its destruction began.
 LRESULT CALLBACK SeeMessages(int code, WPARAM w_param, LPARAM l_param) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(l_param);
-  if (code == HC_ACTION && call->hwnd == g_probe && g_destroying &&
+  if (code == HC_ACTION && call->hwnd == g_watched && g_destroying &&
       FormWindow::FromHwnd(call->hwnd) != nullptr) {
     ++g_reached_after_destructor;
   }
@@ -393,11 +393,11 @@ TEST(FormWindow, NoMessageReachesAnObjectWhoseDestructionHasBegun) {
     MainWindow window{ui, registry, store};
     ui.Attach(window);
     window.Start(SW_HIDE);
-    g_probe = window.Hwnd();
+    g_watched = window.Hwnd();
     g_destroying = true;  // the window is still there when its object goes
   }
   ::UnhookWindowsHookEx(hook);
-  EXPECT_FALSE(::IsWindow(g_probe));
+  EXPECT_FALSE(::IsWindow(g_watched));
   EXPECT_EQ(g_reached_after_destructor, 0);
   CurrentLanguage.clear();
 }
