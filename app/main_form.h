@@ -29,8 +29,6 @@ class MainForm {
   void mnuLangEnglish_Click();
   void mnuLangPersian_Click();
 
-  [[nodiscard]] const VisibilityState& State() const { return state_; }
-
  private:
   WindowOps& ui_;
   SettingsStore& store_;

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "fakes/fakes.h"
 #include "win32/harness.h"
 
 namespace lumora::testing {
@@ -49,6 +50,18 @@ const wchar_t kActivatedEnglish[] = L"Hiding option is activated.";
 const wchar_t kActivatedPersian[] = L".مخفي کردن فعال است";
 const std::u16string kSavePersian = u"save NorvaleSoft\\Lumora\\Language=Persian";
 
+// A rectangle in twips from a client area's corner, itself in twips from the
+// screen's, as pixels on the screen; and a window's rectangle there.
+RECT ScreenPixels(int corner_x, int corner_y, const RECT& twips) {
+  const int x = Px(corner_x), y = Px(corner_y);
+  return {x + Px(twips.left), y + Px(twips.top), x + Px(twips.right), y + Px(twips.bottom)};
+}
+RECT OnScreen(HWND hwnd) {
+  RECT rect{};
+  ::GetWindowRect(hwnd, &rect);
+  return rect;
+}
+
 // Controls given a new font while the one they held was already freed.
 int g_freed_while_used = 0;
 LRESULT CALLBACK WatchFonts(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param,
@@ -77,11 +90,7 @@ class MainWindowTest : public ProgramTest {
       if (const wchar_t* text = persian ? facts.persian : facts.english; text != nullptr) {
         EXPECT_EQ(TextOf(control), text);
       }
-      RECT screen{};
-      ::GetWindowRect(control, &screen);
-      const RECT& t = facts.twips;
-      const int x = Px(5820), y = Px(2940);  // the client area's corner on the screen
-      EXPECT_EQ(screen, (RECT{x + Px(t.left), y + Px(t.top), x + Px(t.right), y + Px(t.bottom)}));
+      EXPECT_EQ(OnScreen(control), ScreenPixels(5820, 2940, facts.twips));
       const bool turns = facts.element == Element::framOpt || facts.element == Element::framMain ||
                          facts.element == Element::chkSuper || facts.type == BS_AUTORADIOBUTTON;
       EXPECT_EQ((::GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, turns && persian);
@@ -224,8 +233,7 @@ TEST_F(MainWindowTest, ADpiChangeGivesNewFontsBeforeFreeingTheOldAndNewIcons) {
   for (const ElementFacts& facts : kElements) {
     ::SetWindowSubclass(Control(facts.element), &WatchFonts, 1, 0);
   }
-  RECT suggested{};
-  ::GetWindowRect(main_.Hwnd(), &suggested);
+  RECT suggested = OnScreen(main_.Hwnd());
   ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(g_freed_while_used, 0);
@@ -293,13 +301,6 @@ TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfter
   // After a switch, in English and from its creation-time description.
   Choose(1, 0);
   WithAbout([this](HWND window) {
-    // Places on the screen, from the client area's corner.
-    const int x = Px(5820), y = Px(3435);
-    const auto place = [](HWND hwnd) {
-      RECT rect{};
-      ::GetWindowRect(hwnd, &rect);
-      return rect;
-    };
     HWND ok = Control(Element::cmdOK);
     EXPECT_EQ(TextOf(window), L"About ... ");
     EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
@@ -310,10 +311,9 @@ TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfter
     RECT client{};
     ::GetClientRect(window, &client);
     ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    EXPECT_EQ(client, (RECT{x, y, x + Px(3720), y + Px(1785)}));
-    EXPECT_EQ(place(ok), (RECT{x + Px(1200), y + Px(1380), x + Px(2535), y + Px(1695)}));
-    EXPECT_EQ(place(Control(Element::Label1)),
-              (RECT{x + Px(60), y + Px(60), x + Px(3555), y + Px(1395)}));
+    EXPECT_EQ(client, ScreenPixels(5820, 3435, {0, 0, 3720, 1785}));
+    EXPECT_EQ(OnScreen(ok), ScreenPixels(5820, 3435, {1200, 1380, 2535, 1695}));
+    EXPECT_EQ(OnScreen(Control(Element::Label1)), ScreenPixels(5820, 3435, {60, 60, 3555, 1395}));
     for (const Element element : {Element::cmdOK, Element::Label1, Element::Picture1}) {
       EXPECT_EQ(FontText(Control(element)),
                 ScreenDpi() == 144 ? L"Tahoma -17 400 178" : L"Tahoma -11 400 178");
@@ -385,12 +385,11 @@ LRESULT CALLBACK SeeMessages(int code, WPARAM w_param, LPARAM l_param) {
 }
 
 TEST(FormWindow, NoMessageReachesAnObjectWhoseDestructionHasBegun) {
+  Fakes f;
   Win32WindowOps ui;
-  FakeRegistry registry;
-  FakeSettingsStore store;
   HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &SeeMessages, nullptr, ::GetCurrentThreadId());
   {
-    MainWindow window{ui, registry, store};
+    MainWindow window{ui, f.registry, f.store};
     ui.Attach(window);
     window.Start(SW_HIDE);
     g_watched = window.Hwnd();
@@ -399,7 +398,6 @@ TEST(FormWindow, NoMessageReachesAnObjectWhoseDestructionHasBegun) {
   ::UnhookWindowsHookEx(hook);
   EXPECT_FALSE(::IsWindow(g_watched));
   EXPECT_EQ(g_reached_after_destructor, 0);
-  CurrentLanguage.clear();
 }
 
 }  // namespace
