@@ -1,6 +1,12 @@
 # Windows test executables run under Wine on the private bench of this build tree.
 set(LUMORA_WINE_BENCH ${CMAKE_SOURCE_DIR}/scripts/wine-bench.sh)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${LUMORA_WINE_BENCH};run;${CMAKE_BINARY_DIR})
+# Which Wine runs this tree's programs.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  file(WRITE ${CMAKE_BINARY_DIR}/wine-arch win64)
+else()
+  file(WRITE ${CMAKE_BINARY_DIR}/wine-arch win32)
+endif()
 
 # Adds a test that runs on the bench; the bench starts before the first such
 # test and is torn down after the last, also when tests fail.

@@ -5,13 +5,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-stop_bench() { if [ -d build/windows ]; then bash scripts/wine-bench.sh stop build/windows; fi; }
+# On a machine that runs no 32-bit code, all three programs built for x64.
+tree=$(bash scripts/windows-tree.sh)
+stop_bench() { if [ -d "build/$tree" ]; then bash scripts/wine-bench.sh stop "build/$tree"; fi; }
 trap stop_bench EXIT
 
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target lumora lumora_floor lumora_baseline \
+cmake --preset "$tree" >/dev/null
+cmake --build --preset "$tree" -j "$(nproc)" --target lumora lumora_floor lumora_baseline \
   lumora_startup_bench
-bash scripts/wine-bench.sh start build/windows
-bash scripts/wine-bench.sh run build/windows build/windows/bench/lumora_startup_bench.exe \
-  "${LUMORA_EXE:-$PWD/build/windows/app/lumora.exe}" "$PWD/build/windows/bench/lumora_floor.exe" \
-  "$PWD/build/windows/bench/lumora_baseline.exe" "${1:-30}"
+bash scripts/wine-bench.sh start "build/$tree"
+bash scripts/wine-bench.sh run "build/$tree" "build/$tree/bench/lumora_startup_bench.exe" \
+  "${LUMORA_EXE:-$PWD/build/$tree/app/lumora.exe}" "$PWD/build/$tree/bench/lumora_floor.exe" \
+  "$PWD/build/$tree/bench/lumora_baseline.exe" "${1:-30}"

@@ -9,7 +9,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 need_install=0
 pkgs=(cmake make g++ libgtest-dev googletest clang libclang-rt-14-dev clang-tidy clang-format
       g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
-      wine wine32:i386 xvfb x11-utils xdotool imagemagick
+      g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+      wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
       fonts-wine python3-minimal procps)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

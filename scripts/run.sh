@@ -6,16 +6,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-stop_bench() { if [ -d build/windows ]; then bash scripts/wine-bench.sh stop build/windows; fi; }
+# The shipped 32-bit program, or where this machine runs no 32-bit code, the
+# same program built for x64.
+tree=$(bash scripts/windows-tree.sh)
+stop_bench() { if [ -d "build/$tree" ]; then bash scripts/wine-bench.sh stop "build/$tree"; fi; }
 trap stop_bench EXIT
 
-cmake --preset windows
-cmake --build --preset windows -j "$(nproc)" --target lumora
+cmake --preset "$tree"
+cmake --build --preset "$tree" -j "$(nproc)" --target lumora
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  echo "Starting build/windows/app/lumora.exe on display $DISPLAY"
-  bash scripts/wine-bench.sh show build/windows build/windows/app/lumora.exe
+  echo "Starting build/$tree/app/lumora.exe on display $DISPLAY"
+  bash scripts/wine-bench.sh show "build/$tree" "build/$tree/app/lumora.exe"
 else
   echo "No display: rendering the windows on a private Xvfb instead."
-  bash scripts/screenshots.sh build/windows
+  bash scripts/screenshots.sh "build/$tree"
 fi

@@ -11,7 +11,8 @@ out=$build/screenshots
 mkdir -p "$out"
 
 bash "$here/wine-bench.sh" start "$build" >/dev/null
-export WINEPREFIX=$build/wine-bench/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=wine-env.sh
+source "$here/wine-env.sh"
 export DISPLAY=":$(tr -dc '0-9' <"$build/wine-bench/display")"
 
 regset() { wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1; }

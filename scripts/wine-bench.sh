@@ -11,12 +11,8 @@ action=${1:?action}
 build=$(cd "${2:?build dir}" && pwd)
 shift 2
 
-bench=$build/wine-bench
-export WINEPREFIX=$bench/prefix
-export WINEARCH=win32
-export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko installer prompts: the tests need neither.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=wine-env.sh
+source "$(dirname "$0")/wine-env.sh"
 
 start_xvfb() {
   if [ -s "$bench/xvfb.pid" ] && kill -0 "$(cat "$bench/xvfb.pid")" 2>/dev/null; then
@@ -49,7 +45,7 @@ case $action in
     export DISPLAY; DISPLAY=$(display)
     if [ ! -f "$bench/prefix.ready" ]; then
       echo "wine-bench: initialising $WINEPREFIX"
-      wineboot --init >"$bench/wineboot.log" 2>&1 </dev/null
+      wine wineboot --init >"$bench/wineboot.log" 2>&1 </dev/null
       wineserver -w
       bash "$(dirname "$0")/wine-fonts.sh" >>"$bench/wineboot.log" 2>&1
       # No window manager runs on the display: Wine draws the title bars itself.
@@ -79,7 +75,7 @@ case $action in
     if [ ! -f "$build/wine-run/prefix.ready" ]; then
       mkdir -p "$build/wine-run"
       echo "wine-bench: initialising $WINEPREFIX"
-      wineboot --init >"$build/wine-run/wineboot.log" 2>&1 </dev/null
+      wine wineboot --init >"$build/wine-run/wineboot.log" 2>&1 </dev/null
       wineserver -w
       bash "$(dirname "$0")/wine-fonts.sh" >>"$build/wine-run/wineboot.log" 2>&1
       touch "$build/wine-run/prefix.ready"

@@ -156,12 +156,19 @@ TEST(Resources, TheFileCarriesTheManifestTheVersionRecordAndTheIcons) {
     return found == nullptr ? std::string() : std::string(bytes, ::SizeofResource(module, found));
   };
   const std::string manifest = resource(RT_MANIFEST, 1);
+  // As shipped for x86; the 64-bit build that tests on 64-bit Wine names its own.
+  const std::string arch = sizeof(void*) == 8 ? "amd64" : "X86";
   // clang-format off
-  for (const char* part : {
-           R"(manifestVersion="1.0")",
-           R"(<assemblyIdentity version="1.0.0.0" processorArchitecture="X86" name="NorvaleSoft.Lumora" type="win32"/>)",
-           R"(<assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="X86" publicKeyToken="6595b64144ccf1df" language="*"/>)",
-           R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)", "PerMonitorV2"}) {
+  for (const std::string& part : {
+           std::string(R"(manifestVersion="1.0")"),
+           R"(<assemblyIdentity version="1.0.0.0" processorArchitecture=")" + arch + R"(" name="NorvaleSoft.Lumora" type="win32"/>)",
+           R"(<assemblyIdentity type="win32" name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture=")" + arch + R"(" publicKeyToken="6595b64144ccf1df" language="*"/>)",
+           std::string(R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)"), std::string("PerMonitorV2"),
+           // Windows 7, 8, 8.1, 10 and 11.
+           std::string(R"(<supportedOS Id="{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"/>)"),
+           std::string(R"(<supportedOS Id="{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"/>)"),
+           std::string(R"(<supportedOS Id="{1f676c76-80e1-4239-95bb-83d0f6d0da78}"/>)"),
+           std::string(R"(<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>)")}) {
     // clang-format on
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
   }

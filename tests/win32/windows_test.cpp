@@ -324,14 +324,15 @@ TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfter
 }
 
 // GetGuiResources is a stub on Wine: count the live entries of the
-// process's GDI handle table (24 bytes each, the type at byte 14), which a
-// 32-bit process environment block points to at offset 0x94.
+// process's GDI handle table (24 bytes each, the type at byte 14), which the
+// process environment block points to at offset 0x94 (0xF8 in 64 bits).
 DWORD GdiObjects() {
   PROCESS_BASIC_INFORMATION basic{};
   ::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
                               nullptr);
+  constexpr std::size_t kTableAt = sizeof(void*) == 8 ? 0xF8 : 0x94;
   const auto* table = *reinterpret_cast<const BYTE* const*>(
-      reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + 0x94);
+      reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + kTableAt);
   DWORD live = 0;
   for (int i = 0; table != nullptr && i < 0x10000; ++i) live += table[i * 24 + 14] != 0 ? 1 : 0;
   return live;
