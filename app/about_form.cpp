@@ -19,19 +19,19 @@ std::u16string AboutText(bool persian) {
 }
 }  // namespace
 
-void frmAbout_Load(WindowOps& ui) {
+void AboutForm::Form_Load() {
   const std::u16string language = CurrentLanguage;
   if (language != kPersian && language != kEnglish) return;
 
   const bool persian = language == kPersian;
-  ui.SetCaption(Element::Label1, AboutText(persian));
-  ui.SetRightToLeft(Element::Label1, persian);
-  ui.SetLabelAlignment(Element::Label1, persian ? 1 : 0);
-  ui.SetCaption(Element::frmAbout, persian ? kAboutCaption.persian : kAboutCaption.english);
-  ui.SetRightToLeft(Element::frmAbout, persian);
-  if (persian) ui.SetCaption(Element::cmdOK, kAboutOkPersian);
+  ui_.SetCaption(Element::Label1, AboutText(persian));
+  ui_.SetRightToLeft(Element::Label1, persian);
+  ui_.SetLabelAlignment(Element::Label1, persian ? 1 : 0);
+  ui_.SetCaption(Element::frmAbout, persian ? kAboutCaption.persian : kAboutCaption.english);
+  ui_.SetRightToLeft(Element::frmAbout, persian);
+  if (persian) ui_.SetCaption(Element::cmdOK, kAboutOkPersian);
 }
 
-void frmAbout_cmdOK_Click(WindowOps& ui) { ui.Unload(Element::frmAbout); }
+void AboutForm::cmdOK_Click() { ui_.Unload(Element::frmAbout); }
 
 }  // namespace lumora

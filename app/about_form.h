@@ -1,13 +1,23 @@
 #pragma once
 
+#include "app/toolkit/form_desc.h"
+
 namespace lumora {
 
 class WindowOps;
 
-// The about window's load event: labels it for the current language.
-void frmAbout_Load(WindowOps& ui);
+// The about window's event handlers, independent of how the window is drawn.
+class AboutForm final : public FormEvents {
+ public:
+  explicit AboutForm(WindowOps& ui) : ui_(ui) {}
 
-// Its OK button, and its close box, which behaves the same.
-void frmAbout_cmdOK_Click(WindowOps& ui);
+  // The load event: labels the window for the current language.
+  void Form_Load();
+  // Its OK button, and its close box, which behaves the same.
+  void cmdOK_Click();
+
+ private:
+  WindowOps& ui_;
+};
 
 }  // namespace lumora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/toolkit/form_desc.h"
 #include "registry/general.h"
 #include "settings/visibility.h"
 
@@ -9,8 +10,8 @@ class SettingsStore;
 class WindowOps;
 
 // The main window's event handlers, independent of how the window is drawn.
-// The Win32 window routes its messages here.
-class MainForm {
+// Its description names the click handlers; the window routes the rest here.
+class MainForm final : public FormEvents {
  public:
   MainForm(WindowOps& ui, RegistryApi& registry, SettingsStore& store)
       : ui_(ui), store_(store), general_(registry, ui) {}

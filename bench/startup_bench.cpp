@@ -21,7 +21,7 @@ namespace {
 // The program's key without its root, which is HKEY_CURRENT_USER.
 const std::u16string kAdvancedKeyText(
     lumora::ExplorerAdvancedKey.substr(lumora::ExplorerAdvancedKey.find(u'\\') + 1));
-const wchar_t* const kAdvancedKey = lumora::Wide(kAdvancedKeyText);
+const wchar_t* const kAdvancedKey = lumora::WideView(kAdvancedKeyText);
 
 double Now() {
   static const double kFrequency = [] {

@@ -139,11 +139,11 @@ TEST(AboutForm, LabelsItselfInOrderForEnglishOrPersianAndNothingElseAndOkUnloads
   for (const auto& [language, log] : cases) {
     Fakes f;
     CurrentLanguage = language;
-    frmAbout_Load(f.ui);
+    AboutForm(f.ui).Form_Load();
     EXPECT_EQ(f.ui.log, log);
   }
   RecordingWindow ui;
-  frmAbout_cmdOK_Click(ui);  // OK unloads the window
+  AboutForm(ui).cmdOK_Click();  // OK unloads the window
   EXPECT_EQ(ui.log, Log{"Unload frmAbout"});
 }
 

@@ -11,16 +11,6 @@ bool ElementFromControlId(int id, Element& element) {
   return true;
 }
 
-const ElementDesc* FindElement(const FormDesc& form, Element element) {
-  const auto found = std::ranges::find(form.elements, element, &ElementDesc::element);
-  return found == form.elements.end() ? nullptr : &*found;
-}
-
-const MenuDesc* FindMenu(const FormDesc& form, Element item) {
-  const auto found = std::ranges::find(form.menu, item, &MenuDesc::item);
-  return found == form.menu.end() ? nullptr : &*found;
-}
-
 std::vector<const ElementDesc*> TabOrder(const FormDesc& form) {
   std::vector<const ElementDesc*> order;
   order.reserve(form.elements.size());

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "app/toolkit/element.h"
@@ -10,6 +11,8 @@
 
 namespace lumora {
 
+// What an element is; what each kind means on a platform is that platform's
+// one table of kinds.
 enum class ElementKind : std::uint8_t {
   kFrame,
   kTextBox,
@@ -19,6 +22,41 @@ enum class ElementKind : std::uint8_t {
   kCommandButton,
   kLabel,
 };
+inline constexpr int kElementKindCount = static_cast<int>(ElementKind::kLabel) + 1;
+
+// The object that handles a window's events. A description row names the
+// method that handles its element's click.
+class FormEvents {
+ protected:
+  FormEvents() = default;
+  ~FormEvents() = default;
+
+ public:
+  FormEvents(const FormEvents&) = delete;
+  FormEvents& operator=(const FormEvents&) = delete;
+};
+using ClickHandler = void (*)(FormEvents& events);
+
+template <typename Method>
+struct FormOfMethod;
+template <typename Form>
+struct FormOfMethod<void (Form::*)()> {
+  static_assert(std::is_base_of_v<FormEvents, Form>, "a click handler is a form's method");
+  using Type = Form;
+};
+
+// Calls a form's method on the events object of the form that declares it.
+template <auto Method>
+void CallFormMethod(FormEvents& events) {
+  using Form = typename FormOfMethod<decltype(Method)>::Type;
+  (static_cast<Form&>(events).*Method)();
+}
+
+// A form's method as a row's click handler: OnClick<&MainForm::cmdApply_Click>().
+template <auto Method>
+[[nodiscard]] consteval ClickHandler OnClick() {
+  return &CallFormMethod<Method>;
+}
 
 // One element of a window as created: the container is the window itself or
 // another element of the same table, listed before it.
@@ -29,6 +67,7 @@ struct ElementDesc {
   std::u16string_view caption;
   TwipsRect rect;
   int tab_index;
+  ClickHandler on_click = nullptr;
 };
 
 // One menu or menu item; a top-level menu has the window as its parent.
@@ -38,6 +77,7 @@ struct MenuDesc {
   std::u16string_view caption;  // "-" is a separator line
   std::u16string_view shortcut_text;
   char16_t shortcut_key;  // with Ctrl; 0 for none
+  ClickHandler on_click = nullptr;
 };
 
 struct FontDesc {
@@ -69,17 +109,7 @@ inline constexpr int kFirstControlId = 1000;
 }
 [[nodiscard]] bool ElementFromControlId(int id, Element& element);
 
-// nullptr when the element is not one of the window's.
-[[nodiscard]] const ElementDesc* FindElement(const FormDesc& form, Element element);
-[[nodiscard]] const MenuDesc* FindMenu(const FormDesc& form, Element item);
-
 // The elements in focus order: lowest tab index first.
 [[nodiscard]] std::vector<const ElementDesc*> TabOrder(const FormDesc& form);
-
-// Whether the user can put the focus on an element of this kind.
-[[nodiscard]] constexpr bool TakesFocus(ElementKind kind) {
-  return kind == ElementKind::kTextBox || kind == ElementKind::kCheckBox ||
-         kind == ElementKind::kOptionButton || kind == ElementKind::kCommandButton;
-}
 
 }  // namespace lumora

@@ -1,6 +1,5 @@
 #include "app/win32/about_window.h"
 
-#include "app/about_form.h"
 #include "app/win32/resources/resource_ids.h"
 #include "app/window_descriptions.h"
 
@@ -11,15 +10,12 @@ constexpr FrameStyle kAboutFrame = {WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DL
                                     kIconAbout};
 }  // namespace
 
-AboutWindow::AboutWindow(WindowOps& ui) : FormWindow(kAboutForm, kAboutFrame), ui_(ui) {}
+// The base keeps a reference to form_, which it reaches only once loaded.
+AboutWindow::AboutWindow(WindowOps& ui) : FormWindow(kAboutForm, kAboutFrame, form_), form_(ui) {}
 
-void AboutWindow::OnLoad() { frmAbout_Load(ui_); }
-
-void AboutWindow::OnCommand(Element element) {
-  if (element == Element::cmdOK) frmAbout_cmdOK_Click(ui_);
-}
+void AboutWindow::OnLoad() { form_.Form_Load(); }
 
 // The close box does what OK does.
-void AboutWindow::OnClose() { frmAbout_cmdOK_Click(ui_); }
+void AboutWindow::OnClose() { form_.cmdOK_Click(); }
 
 }  // namespace lumora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/about_form.h"
 #include "app/toolkit/win32/form_window.h"
 
 namespace lumora {
@@ -14,11 +15,10 @@ class AboutWindow final : public FormWindow {
 
  protected:
   void OnLoad() override;
-  void OnCommand(Element element) override;
   void OnClose() override;
 
  private:
-  WindowOps& ui_;
+  AboutForm form_;
 };
 
 }  // namespace lumora

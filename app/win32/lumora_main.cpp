@@ -5,7 +5,7 @@
 
 #include "app/product.h"
 #include "app/toolkit/win32/error_handler.h"
-#include "app/toolkit/win32/window_ops.h"
+#include "app/toolkit/win32/win32_window_ops.h"
 #include "app/win32/about_window.h"
 #include "app/win32/main_window.h"
 #include "i18n/win32/registry_settings_store.h"

@@ -8,22 +8,6 @@ namespace lumora {
 
 namespace {
 
-using Handler = void (MainForm::*)();
-struct Route {
-  Element element;
-  Handler handler;
-};
-constexpr Route kRoutes[] = {
-    {Element::cmdApply, &MainForm::cmdApply_Click},
-    {Element::mnuFileApply, &MainForm::mnuFileApply_Click},
-    {Element::cmdAbout, &MainForm::cmdAbout_Click},
-    {Element::mnuHelpAbout, &MainForm::mnuHelpAbout_Click},
-    {Element::cmdExit, &MainForm::cmdExit_Click},
-    {Element::mnuFileExit, &MainForm::mnuFileExit_Click},
-    {Element::mnuLangEnglish, &MainForm::mnuLangEnglish_Click},
-    {Element::mnuLangPersian, &MainForm::mnuLangPersian_Click},
-};
-
 // A fixed window with a system menu and a minimise box.
 constexpr FrameStyle kMainFrame = {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
                                    kIconProgram};
@@ -31,24 +15,17 @@ constexpr FrameStyle kMainFrame = {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_
 }  // namespace
 
 MainWindow::MainWindow(WindowOps& ui, RegistryApi& registry, SettingsStore& store)
-    : FormWindow(kMainForm, kMainFrame), form_(ui, registry, store) {}
+    : FormWindow(kMainForm, kMainFrame, form_), form_(ui, registry, store) {}
 
 void MainWindow::Start(int show_command) {
   form_.Form_Initialize();
-  Create(nullptr);
-  OnLoad();
+  Load(nullptr);
   Show(show_command);
 }
 
 int MainWindow::Run() { return RunMessageLoop(*this); }
 
 void MainWindow::OnLoad() { form_.Form_Load(); }
-
-void MainWindow::OnCommand(Element element) {
-  for (const Route& route : kRoutes) {
-    if (route.element == element) (form_.*route.handler)();
-  }
-}
 
 void MainWindow::OnClose() { Unload(); }
 

@@ -21,7 +21,6 @@ class MainWindow final : public FormWindow {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) override;
   void OnLoad() override;
-  void OnCommand(Element element) override;
   void OnClose() override;
 
  private:

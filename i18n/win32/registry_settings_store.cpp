@@ -23,15 +23,15 @@ std::u16string RegistrySettingsStore::GetSetting(std::u16string_view app,
                                                  std::u16string_view section,
                                                  std::u16string_view key) {
   UniqueKey handle;
-  LONG status = ::RegOpenKeyExW(HKEY_CURRENT_USER, Wide(SubKey(app, section)), 0, KEY_QUERY_VALUE,
-                                handle.put());
+  LONG status = ::RegOpenKeyExW(HKEY_CURRENT_USER, WideView(SubKey(app, section)), 0,
+                                KEY_QUERY_VALUE, handle.put());
   if (status == ERROR_FILE_NOT_FOUND) return {};
   if (status != ERROR_SUCCESS) ThrowPlatformError(u"Reading the settings", status);
 
   const std::u16string name(key);
   DWORD type = 0;
   DWORD size = 0;
-  status = ::RegQueryValueExW(handle.get(), Wide(name), nullptr, &type, nullptr, &size);
+  status = ::RegQueryValueExW(handle.get(), WideView(name), nullptr, &type, nullptr, &size);
   if (status == ERROR_FILE_NOT_FOUND) return {};
   if (status != ERROR_SUCCESS) ThrowPlatformError(u"Reading the settings", status);
   if (type != REG_SZ || size > kMaxSettingBytes || size % sizeof(char16_t) != 0) {
@@ -39,7 +39,7 @@ std::u16string RegistrySettingsStore::GetSetting(std::u16string_view app,
   }
 
   std::u16string text(size / sizeof(char16_t), u'\0');
-  status = ::RegQueryValueExW(handle.get(), Wide(name), nullptr, &type,
+  status = ::RegQueryValueExW(handle.get(), WideView(name), nullptr, &type,
                               reinterpret_cast<BYTE*>(text.data()), &size);
   if (status == ERROR_FILE_NOT_FOUND) return {};
   // Changed under our feet: treat it like any other entry we cannot use.
@@ -57,11 +57,11 @@ void RegistrySettingsStore::SaveSetting(std::u16string_view app, std::u16string_
     ThrowPlatformError(u"Saving the settings", ERROR_INVALID_PARAMETER);
   }
   UniqueKey handle;
-  LONG status = ::RegCreateKeyExW(HKEY_CURRENT_USER, Wide(SubKey(app, section)), 0, nullptr, 0,
+  LONG status = ::RegCreateKeyExW(HKEY_CURRENT_USER, WideView(SubKey(app, section)), 0, nullptr, 0,
                                   KEY_SET_VALUE, nullptr, handle.put(), nullptr);
   if (status != ERROR_SUCCESS) ThrowPlatformError(u"Saving the settings", status);
   const DWORD bytes = static_cast<DWORD>(text.size() + 1) * DWORD{sizeof(char16_t)};
-  status = ::RegSetValueExW(handle.get(), Wide(std::u16string(key)), 0, REG_SZ,
+  status = ::RegSetValueExW(handle.get(), WideView(std::u16string(key)), 0, REG_SZ,
                             reinterpret_cast<const BYTE*>(text.c_str()), bytes);
   if (status != ERROR_SUCCESS) ThrowPlatformError(u"Saving the settings", status);
 }

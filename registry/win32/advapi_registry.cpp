@@ -28,7 +28,7 @@ RegStatus AdvapiRegistry::RegOpenKeyExA(RegHandle root, std::u16string_view sub_
                                         std::uint32_t options, std::uint32_t access,
                                         RegHandle& opened) {
   HKEY key = nullptr;
-  const std::string ansi = ToAnsi(sub_key);
+  const std::string ansi = AnsiFromUtf16(sub_key);
   const LONG status = ::RegOpenKeyExA(ToHkey(root), ansi.c_str(), options, access, &key);
   opened = status == ERROR_SUCCESS ? FromHkey(key) : 0;
   return status;
@@ -38,7 +38,7 @@ RegStatus AdvapiRegistry::RegQueryValueExA(RegHandle key, std::u16string_view na
                                            [[maybe_unused]] std::uint32_t reserved,
                                            std::uint32_t& type, std::uint8_t* data,
                                            std::uint32_t& size) {
-  const std::string ansi = ToAnsi(name);
+  const std::string ansi = AnsiFromUtf16(name);
   DWORD stored_type = 0;
   DWORD data_size = size;
   // The reserved argument is 0 by contract, which the API wants as a null pointer.
@@ -52,7 +52,7 @@ RegStatus AdvapiRegistry::RegQueryValueExA(RegHandle key, std::u16string_view na
 RegStatus AdvapiRegistry::RegSetValueExA(RegHandle key, std::u16string_view name,
                                          std::uint32_t reserved, std::uint32_t type,
                                          const std::uint8_t* data, std::uint32_t size) {
-  const std::string ansi = ToAnsi(name);
+  const std::string ansi = AnsiFromUtf16(name);
   return ::RegSetValueExA(ToHkey(key), ansi.c_str(), reserved, type, data, size);
 }
 

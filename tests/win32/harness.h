@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/toolkit/win32/message_loop.h"
-#include "app/toolkit/win32/window_ops.h"
+#include "app/toolkit/win32/win32_window_ops.h"
 #include "app/win32/about_window.h"
 #include "app/win32/main_window.h"
 #include "fakes/fake_registry.h"

@@ -41,7 +41,8 @@ void DefaultErrorHandler() {
   const auto [number, description] = CurrentError();
   const std::u16string text = u"Run-time error '" + DecimalText(number) + u"':\n\n" + description;
   // Task-modal and ownerless: the failing window may be half torn down.
-  ::MessageBoxW(nullptr, Wide(text), Wide(ApplicationTitle()), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ::MessageBoxW(nullptr, WideView(text), WideView(ApplicationTitle()),
+                MB_OK | MB_ICONERROR | MB_TASKMODAL);
   ::ExitProcess(static_cast<UINT>(number));
 }
 

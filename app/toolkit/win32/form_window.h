@@ -3,10 +3,9 @@
 #include <windows.h>
 
 #include <array>
-#include <string>
-#include <string_view>
 
 #include "app/toolkit/form_desc.h"
+#include "app/toolkit/win32/menu_bar.h"
 #include "app/toolkit/win32/unique_handle.h"
 
 namespace lumora {
@@ -18,14 +17,14 @@ struct FrameStyle {
   int icon_id;
 };
 
-// A top-level window built from its description: the window, its menu bar
-// and shortcut keys, its elements inside their containers, fonts and pixel
-// positions at the window's DPI. Derived windows handle the events; an
-// exception that leaves a handler ends at this class's window procedure and
-// goes to the default error handler.
+// A top-level window built from its description: the window, its menu bar,
+// its elements inside their containers, fonts and pixel positions at the
+// window's DPI. Clicks run the handlers the description names, on the
+// window's events object; an exception that leaves a handler ends at this
+// class's window procedure and goes to the default error handler.
 class FormWindow {
  public:
-  FormWindow(const FormDesc& form, const FrameStyle& frame) : form_(form), frame_(frame) {}
+  FormWindow(const FormDesc& form, const FrameStyle& frame, FormEvents& events);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   // A window still there is destroyed without any message reaching this
@@ -36,20 +35,19 @@ class FormWindow {
   [[nodiscard]] HWND Hwnd() const { return hwnd_; }
   // The window itself or one of its elements; nullptr while not loaded.
   [[nodiscard]] HWND Handle(Element element) const;
+  // An element's row, or nullptr for the window itself and anything not its own.
+  [[nodiscard]] const ElementDesc* Describe(Element element) const;
+  [[nodiscard]] MenuBar& Menu() { return menu_; }
+  [[nodiscard]] const MenuBar& Menu() const { return menu_; }
   // Whether the window, element or menu item belongs to this window.
   [[nodiscard]] bool Owns(Element element) const;
-  // Where a menu or menu item sits in the menu bar.
-  [[nodiscard]] bool FindMenuItem(Element item, HMENU& menu, UINT& position) const;
-  // A menu item's text: its caption and, after a tab, its shortcut key.
-  [[nodiscard]] std::u16string MenuText(Element item, std::u16string_view caption) const;
-  [[nodiscard]] HACCEL Shortcuts() const { return shortcuts_.get(); }
   // Lays the window or one of its containers out right to left (or back);
   // every element stays where the description puts it.
   void SetMirrored(HWND hwnd, bool mirrored);
 
   // Loads the window and shows it over its owner, which takes no input
-  // meanwhile; returns once the window is unloaded.
-  void ShowModal(HWND owner);
+  // meanwhile; the caller runs the messages until it is unloaded.
+  void ShowOver(HWND owner);
   // Closes the window and discards its elements; the object stays for the
   // next loading.
   virtual void Unload();
@@ -58,16 +56,15 @@ class FormWindow {
   [[nodiscard]] static FormWindow* FromHwnd(HWND hwnd);
 
  protected:
-  // Creates the window and its elements as described, hidden.
-  void Create(HWND owner);
+  // Creates the window and its elements as described, hidden, then runs the
+  // load event. A window whose creation or load fails is destroyed again.
+  void Load(HWND owner);
   // Shows the window with the focus on its first element in focus order.
   void Show(int show_command);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM w_param, LPARAM l_param);
   // The load event: after the elements exist, before the window is shown.
   virtual void OnLoad() {}
-  // A command button clicked or a menu item chosen.
-  virtual void OnCommand(Element element) = 0;
   virtual void OnClose() = 0;
 
  private:
@@ -79,11 +76,16 @@ class FormWindow {
     UniqueIcon large_icon;
     UniqueIcon small_icon;
   };
+  // An element's row beside its window, kept from its creation.
+  struct Slot {
+    const ElementDesc* desc = nullptr;
+    HWND hwnd = nullptr;
+  };
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param);
-  [[nodiscard]] UniqueMenu BuildMenu() const;
-  void BuildShortcuts();
+  void Create(HWND owner);
   void CreateElements();
+  void OnCommand(WPARAM w_param, LPARAM l_param);
   [[nodiscard]] Fonts MakeFonts() const;
   void UseFonts(Fonts fonts, bool redraw);
   void UseIcons();
@@ -94,11 +96,12 @@ class FormWindow {
 
   const FormDesc& form_;
   FrameStyle frame_;
+  FormEvents& events_;
+  MenuBar menu_;
   HWND hwnd_ = nullptr;
-  HWND owner_ = nullptr;  // disabled while this window is shown modally
+  HWND owner_ = nullptr;  // disabled while this window is shown over it
   HWND focus_ = nullptr;  // where the focus returns when the window is activated
-  std::array<HWND, kElementCount> handles_{};
-  UniqueAccelerators shortcuts_;
+  std::array<Slot, kElementCount> slots_{};
   Fonts fonts_;
   Icons icons_;
   int dpi_ = 96;

@@ -20,8 +20,8 @@ bool PreTranslate(MSG& msg) {
   HWND top = msg.hwnd != nullptr ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   const FormWindow* form = FormWindow::FromHwnd(top);
   if (form == nullptr) return false;
-  if (form->Shortcuts() != nullptr && ::IsWindowEnabled(top) &&
-      ::TranslateAcceleratorW(top, form->Shortcuts(), &msg) != 0) {
+  if (form->Menu().Shortcuts() != nullptr && ::IsWindowEnabled(top) &&
+      ::TranslateAcceleratorW(top, form->Menu().Shortcuts(), &msg) != 0) {
     return true;
   }
   if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) {

@@ -7,23 +7,26 @@
 #include "app/toolkit/decimal_text.h"
 #include "app/toolkit/runtime_error.h"
 #include "app/toolkit/win32/text.h"
+#include "app/toolkit/win32/unique_handle.h"
 
 namespace lumora {
 
 void ThrowPlatformError(std::u16string_view operation, unsigned long status) {
   std::u16string description(operation);
   description += u" failed";
-  wchar_t* reason = nullptr;
+  // Owned at once: building the text below may throw.
+  UniqueLocalText reason;
   DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, status, 0, reinterpret_cast<wchar_t*>(&reason), 0, nullptr);
-  while (length > 0 && (reason[length - 1] == L'\n' || reason[length - 1] == L'\r' ||
-                        reason[length - 1] == L' ')) {
+      nullptr, status, 0, reinterpret_cast<wchar_t*>(reason.put()), 0, nullptr);
+  const wchar_t* text = reason.get();
+  while (length > 0 &&
+         (text[length - 1] == L'\n' || text[length - 1] == L'\r' || text[length - 1] == L' ')) {
     --length;
   }
-  if (length > 0) description += u": " + FromWide(reason, length);
-  ::LocalFree(reason);
-  description += u" (error " + DecimalText(static_cast<long>(status)) + u")";
+  if (length > 0) description += u": " + Utf16FromWide(text, length);
+  // A status is unsigned: HRESULT-like codes print as the numbers they are.
+  description += u" (error " + DecimalText(status) + u")";
   throw RuntimeError(kErrPlatformRefused, description);
 }
 

@@ -10,4 +10,12 @@ namespace lumora {
 [[noreturn]] void ThrowPlatformError(std::u16string_view operation, unsigned long status);
 [[noreturn]] void ThrowLastError(std::u16string_view operation);
 
+// The result of a call that fails with a zero or null result and sets the
+// last error; that failure throws instead.
+template <typename Result>
+Result CheckLastError(Result result, std::u16string_view operation) {
+  if (!result) ThrowLastError(operation);
+  return result;
+}
+
 }  // namespace lumora

@@ -31,6 +31,7 @@ class UniqueHandle {
     return &handle_;
   }
   [[nodiscard]] Handle get() const { return handle_; }
+  [[nodiscard]] explicit operator bool() const { return handle_ != nullptr; }
 
  private:
   Handle handle_ = nullptr;
@@ -51,6 +52,9 @@ struct DestroyAccelerators {
 struct DestroyMenuHandle {
   void operator()(HMENU menu) const { ::DestroyMenu(menu); }
 };
+struct FreeLocalMemory {
+  void operator()(void* memory) const { ::LocalFree(memory); }
+};
 
 using UniqueKey = UniqueHandle<HKEY, CloseKey>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
@@ -58,5 +62,7 @@ using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
 using UniqueAccelerators = UniqueHandle<HACCEL, DestroyAccelerators>;
 // A menu until a window takes it as its menu bar (release() then).
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenuHandle>;
+// A text the system allocated for the caller (FormatMessage).
+using UniqueLocalText = UniqueHandle<wchar_t*, FreeLocalMemory>;
 
 }  // namespace lumora

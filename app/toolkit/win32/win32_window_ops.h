@@ -10,6 +10,7 @@
 namespace lumora {
 
 class FormWindow;
+struct KindTraits;
 
 // The window operations on real Win32 windows and menus. Every call the
 // platform refuses, or that addresses an element not loaded, throws.
@@ -39,6 +40,9 @@ class Win32WindowOps final : public WindowOps {
  private:
   [[nodiscard]] FormWindow& FormOf(Element element) const;
   [[nodiscard]] HWND WindowOf(Element element) const;
+  // An element's kind; the window itself and menu items have none, and
+  // asking for one fails the operation.
+  [[nodiscard]] const KindTraits& KindOf(Element element, std::u16string_view operation) const;
   [[nodiscard]] HWND MainHwnd() const;
 
   std::vector<FormWindow*> forms_;

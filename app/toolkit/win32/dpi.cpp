@@ -1,0 +1,56 @@
+#include "app/toolkit/win32/dpi.h"
+
+namespace lumora {
+
+namespace {
+
+// Present from Windows 10 on, resolved at run time; older systems have one
+// DPI for everything.
+struct DpiFunctions {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  using GetDpiForSystemFn = UINT(WINAPI*)();
+  using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  GetDpiForWindowFn dpi_for_window = nullptr;
+  GetDpiForSystemFn dpi_for_system = nullptr;
+  GetSystemMetricsForDpiFn metrics_for_dpi = nullptr;
+};
+
+template <typename Function>
+Function Resolve(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
+const DpiFunctions& Functions() {
+  static const DpiFunctions kFunctions = [] {
+    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    return DpiFunctions{
+        Resolve<DpiFunctions::GetDpiForWindowFn>(user32, "GetDpiForWindow"),
+        Resolve<DpiFunctions::GetDpiForSystemFn>(user32, "GetDpiForSystem"),
+        Resolve<DpiFunctions::GetSystemMetricsForDpiFn>(user32, "GetSystemMetricsForDpi")};
+  }();
+  return kFunctions;
+}
+
+}  // namespace
+
+int DpiOf(HWND hwnd) {
+  const DpiFunctions& dpi = Functions();
+  if (hwnd != nullptr && dpi.dpi_for_window != nullptr) {
+    if (const UINT value = dpi.dpi_for_window(hwnd); value != 0) return static_cast<int>(value);
+  }
+  if (hwnd == nullptr && dpi.dpi_for_system != nullptr) {
+    if (const UINT value = dpi.dpi_for_system(); value != 0) return static_cast<int>(value);
+  }
+  HDC screen = ::GetDC(nullptr);
+  const int value = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return value > 0 ? value : 96;
+}
+
+int SystemMetricAt(int metric, int dpi) {
+  const auto metrics_for_dpi = Functions().metrics_for_dpi;
+  return metrics_for_dpi != nullptr ? metrics_for_dpi(metric, static_cast<UINT>(dpi))
+                                    : ::GetSystemMetrics(metric);
+}
+
+}  // namespace lumora

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <windows.h>
+
+namespace lumora {
+
+// The DPI a window is drawn at; the system's before the window exists. The
+// manifest makes the program aware of each monitor's DPI, so these are the
+// screen's real dots per inch.
+[[nodiscard]] int DpiOf(HWND hwnd);
+
+// A system metric (an icon's size, say) as it is at a DPI.
+[[nodiscard]] int SystemMetricAt(int metric, int dpi);
+
+}  // namespace lumora

@@ -1,0 +1,118 @@
+// The window's layout: fonts and icons at its DPI, each element's place in
+// pixels, mirrored containers, and a change of DPI.
+#include <utility>
+
+#include "app/toolkit/win32/dpi.h"
+#include "app/toolkit/win32/element_kinds.h"
+#include "app/toolkit/win32/form_window.h"
+#include "app/toolkit/win32/platform_error.h"
+#include "app/toolkit/win32/text.h"
+
+namespace lumora {
+
+FormWindow::Fonts FormWindow::MakeFonts() const {
+  const auto make = [this](const FontDesc& desc) {
+    const std::u16string face(desc.face);
+    return UniqueFont(CheckLastError(
+        ::CreateFontW(FontHeightForPoints(desc.hundredths_of_point, dpi_), 0, 0, 0, desc.weight,
+                      FALSE, FALSE, FALSE, static_cast<DWORD>(desc.charset), OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                      WideView(face)),
+        u"CreateFont"));
+  };
+  Fonts fonts;
+  fonts.window = make(form_.window_font);
+  if (!form_.panel_font.face.empty()) fonts.panel = make(form_.panel_font);
+  return fonts;
+}
+
+void FormWindow::UseFonts(Fonts fonts, bool redraw) {
+  for (const ElementDesc& desc : form_.elements) {
+    HFONT font = TraitsOf(desc.kind).takes_panel_font && fonts.panel ? fonts.panel.get()
+                                                                     : fonts.window.get();
+    ::SendMessageW(Handle(desc.element), WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+  }
+  // Only now is no element drawn with the old fonts: free them.
+  fonts_ = std::move(fonts);
+}
+
+void FormWindow::UseIcons() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  const auto load = [&](int metric) {
+    const int size = SystemMetricAt(metric, dpi_);
+    return UniqueIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(frame_.icon_id),
+                                                      IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  };
+  Icons icons{load(SM_CXICON), load(SM_CXSMICON)};
+  ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.large_icon.get()));
+  ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small_icon.get()));
+  icons_ = std::move(icons);
+}
+
+void FormWindow::PlaceElement(const ElementDesc& desc) const {
+  HWND control = Handle(desc.element);
+  HWND container = Handle(desc.container);
+  if (control == nullptr || container == nullptr) return;
+  PixelRect rect = ToPixels(desc.rect, dpi_);
+  // A right-to-left container measures from its right edge.
+  if ((::GetWindowLongW(container, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0) {
+    RECT client{};
+    ::GetClientRect(container, &client);
+    rect = MirroredForRightToLeft(rect, client.right);
+  }
+  ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::PlaceOnScreen() {
+  RECT window{};
+  ::GetWindowRect(hwnd_, &window);
+  POINT client{0, 0};
+  ::ClientToScreen(hwnd_, &client);
+  // The menu bar may wrap or the frame differ from the estimate: size the
+  // client area exactly.
+  RECT inside{};
+  ::GetClientRect(hwnd_, &inside);
+  const int width =
+      (window.right - window.left) + TwipsToPixels(form_.client_width, dpi_) - inside.right;
+  const int height =
+      (window.bottom - window.top) + TwipsToPixels(form_.client_height, dpi_) - inside.bottom;
+  const int left = TwipsToPixels(form_.screen_left, dpi_) - (client.x - window.left);
+  const int top = TwipsToPixels(form_.screen_top, dpi_) - (client.y - window.top);
+  if (left != window.left || top != window.top || width != window.right - window.left ||
+      height != window.bottom - window.top) {
+    ::SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void FormWindow::SetMirrored(HWND hwnd, bool mirrored) {
+  const LONG ex_style = ::GetWindowLongW(hwnd, GWL_EXSTYLE);
+  const LONG rtl = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
+  const LONG wanted = mirrored ? (ex_style | rtl) : (ex_style & ~rtl);
+  if (wanted == ex_style) return;
+  ::SetLastError(0);
+  if (::SetWindowLongW(hwnd, GWL_EXSTYLE, wanted) == 0 && ::GetLastError() != 0) {
+    ThrowLastError(u"SetWindowLong");
+  }
+  // Contents measured from the other edge now: put them back where they stand.
+  for (const ElementDesc& desc : form_.elements) {
+    if (Handle(desc.container) == hwnd) PlaceElement(desc);
+  }
+  ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  if (hwnd == hwnd_ && ::GetMenu(hwnd_) != nullptr && ::IsWindowVisible(hwnd_)) {
+    ::DrawMenuBar(hwnd_);
+  }
+  ::InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  UseFonts(MakeFonts(), true);
+  UseIcons();
+  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const ElementDesc& desc : form_.elements) PlaceElement(desc);
+}
+
+}  // namespace lumora

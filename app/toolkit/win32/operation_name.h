@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/toolkit/element.h"
+#include "app/toolkit/win32/platform_error.h"
+#include "app/toolkit/win32/text.h"
+
+namespace lumora {
+
+// What a failure report names: "Setting the caption of cmdApply".
+[[nodiscard]] inline std::u16string OperationName(std::u16string_view operation, Element element) {
+  return std::u16string(operation) + u" of " + Utf16FromAscii(ElementName(element));
+}
+
+// An element that is not loaded has no window to work on.
+[[noreturn]] inline void ThrowNotLoaded(std::u16string_view operation, Element element) {
+  ThrowPlatformError(OperationName(operation, element), ERROR_INVALID_WINDOW_HANDLE);
+}
+
+}  // namespace lumora
