@@ -4,8 +4,9 @@
 bench=$build/wine-bench
 export WINEPREFIX=$bench/prefix
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko installer prompts: the tests need neither.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installer prompts: the tests need neither. No debugger
+# either: a program that crashes ends at once, and its test fails at once.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 if [ "$(cat "$build/wine-arch" 2>/dev/null || true)" = win64 ]; then
   export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
   # Debian's wine, and the helpers that call it, take the 32-bit loader
