@@ -3,9 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
-
-# The bench is torn down by CTest; this also covers an interrupted run.
+# The benches are torn down by CTest; this also covers an interrupted run.
 stop_bench() {
   for tree in build/windows build/windows64; do
     if [ -d "$tree" ]; then bash scripts/wine-bench.sh stop "$tree"; fi
@@ -13,35 +11,62 @@ stop_bench() {
 }
 trap stop_bench EXIT
 
+# Each step runs in a session of its own, so Ctrl+C reaches this script
+# alone: it ends the step with everything the step started, stops the
+# benches and says so. No test reports a failure the interrupt caused.
+step_pid=""
+interrupted() {
+  trap - INT TERM
+  if [ -n "$step_pid" ]; then
+    kill -KILL -- "-$step_pid" 2>/dev/null || true
+    wait "$step_pid" 2>/dev/null || true
+  fi
+  echo >&2
+  echo "test: interrupted; stopping what the run started" >&2
+  stop_bench
+  exit 130
+}
+trap interrupted INT TERM
+step() {
+  setsid "$@" </dev/null &
+  step_pid=$!
+  local status=0
+  wait "$step_pid" || status=$?
+  step_pid=""
+  return "$status"
+}
+
+step bash scripts/install-deps.sh
+
 jobs=$(nproc)
-cmake --preset native
-cmake --build --preset native -j "$jobs"
-ctest --preset native
+step cmake --preset native
+step cmake --build --preset native -j "$jobs"
+step ctest --preset native
 
 # The same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
-cmake --preset sanitize
-cmake --build --preset sanitize -j "$jobs"
-ctest --preset sanitize
+step cmake --preset sanitize
+step cmake --build --preset sanitize -j "$jobs"
+step ctest --preset sanitize
 
 # The fuzzers, each for a bounded, seeded number of inputs.
-cmake --preset fuzz
-cmake --build --preset fuzz -j "$jobs"
-ctest --preset fuzz
+step cmake --preset fuzz
+step cmake --build --preset fuzz -j "$jobs"
+step ctest --preset fuzz
 
-cmake --preset windows
-cmake --build --preset windows -j "$jobs"
+step cmake --preset windows
+step cmake --build --preset windows -j "$jobs"
 tree=$(bash scripts/windows-tree.sh)
 if [ "$tree" = windows ]; then
-  ctest --preset windows
+  step ctest --preset windows
 else
   # The shipped 32-bit build's own checks; its Windows tests need 32-bit code
   # to run, so they run on the same sources built for x64, under 64-bit Wine.
   echo "test: this machine runs no 32-bit code; the Windows tests run on the x64 build"
-  ctest --preset windows -R lumora_size_and_imports
-  cmake --preset windows64
-  cmake --build --preset windows64 -j "$jobs"
-  ctest --preset windows64
+  step ctest --preset windows -R lumora_size_and_imports
+  step cmake --preset windows64
+  step cmake --build --preset windows64 -j "$jobs"
+  step ctest --preset windows64
 fi
 
 # Formatting and static checks over every C++ file; any finding fails.
-bash scripts/lint.sh
+step bash scripts/lint.sh
