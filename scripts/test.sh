@@ -55,6 +55,8 @@ step ctest --preset fuzz
 
 step cmake --preset windows
 step cmake --build --preset windows -j "$jobs"
+# The same sources give the same lumora.exe in another directory.
+step bash scripts/check-reproducible.sh
 tree=$(bash scripts/windows-tree.sh)
 if [ "$tree" = windows ]; then
   step ctest --preset windows

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds lumora.exe again from a copy of the sources in another directory and
+# fails unless it is byte for byte the one in build/windows.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+copy=$(mktemp -d /tmp/lumora-reproduce.XXXXXX)
+trap 'rm -rf "$copy"' EXIT
+git ls-files -z | xargs -0 cp --parents -t "$copy"
+cmake -S "$copy" --preset windows >/dev/null
+cmake --build "$copy/build/windows" --target lumora -j "$(nproc)" >/dev/null
+ours=build/windows/app/lumora.exe
+theirs=$copy/build/windows/app/lumora.exe
+sha256sum "$ours" "$theirs"
+if ! cmp -s "$ours" "$theirs"; then
+  echo "reproducible: lumora.exe differs when built in $copy" >&2
+  exit 1
+fi
+echo "reproducible: the same lumora.exe from two directories"
