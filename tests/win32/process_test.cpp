@@ -44,9 +44,10 @@ class LumoraProcess {
     ::Sleep(100);
     ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
   }
-  // The process's visible top-level window of this class, once there is one.
+  // The process's visible top-level window of this class, once there is one;
+  // a fresh test prefix may still be starting its own services at first.
   [[nodiscard]] HWND Wait(const wchar_t* class_name) const {
-    for (int i = 0; i < 500; ++i, ::Sleep(10)) {
+    for (int i = 0; i < 1500; ++i, ::Sleep(10)) {
       for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, class_name, nullptr)) != nullptr;) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(w, &pid);
@@ -90,6 +91,7 @@ TEST_F(EndToEnd, EachWayOutStoresTheLanguageAndEndsWithCodeZero) {
     // An unrecognised text starts English and is replaced at the end.
     StoreLanguage(L" Persian");
     const LumoraProcess lumora;
+    ASSERT_NE(lumora.Main(), nullptr) << message;
     EXPECT_EQ(Language(), Text(L" Persian"));
     if (message == WM_ENDSESSION) {  // the session ends: asked first, never refused
       DWORD_PTR answer = 0;
