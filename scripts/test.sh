@@ -55,14 +55,19 @@ step ctest --preset fuzz
 
 step cmake --preset windows
 step cmake --build --preset windows -j "$jobs"
+# The second compiler: clang builds the same program and its tests for the
+# same target (lint reads this tree's compile commands for the Win32 code).
+step cmake --preset windows-clang
+step cmake --build --preset windows-clang -j "$jobs"
 # The same sources give the same lumora.exe in another directory.
 step bash scripts/check-reproducible.sh
 tree=$(bash scripts/windows-tree.sh)
 if [ "$tree" = windows ]; then
   step ctest --preset windows
 else
-  # The shipped 32-bit build's own checks (size, imports, release zip); its Windows tests need 32-bit code
-  # to run, so they run on the same sources built for x64, under 64-bit Wine.
+  # The shipped 32-bit build's own checks (size, imports, release zip); its
+  # Windows tests need 32-bit code to run, so they run on the same sources
+  # built for x64, under 64-bit Wine.
   echo "test: this machine runs no 32-bit code; the Windows tests run on the x64 build"
   step ctest --preset windows -R "lumora_size_and_imports|lumora_package"
   step cmake --preset windows64
