@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
 # Builds lumora.exe again from a copy of the sources in another directory and
-# fails unless it is byte for byte the one in build/windows.
+# fails unless it is byte for byte the one in build/windows. Once passed, it
+# is not done again until the sources or that exe change.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+ours=build/windows/app/lumora.exe
+stamp=build/windows/reproduced-$( (sha256sum <"$ours"; git ls-files -s; git diff) | sha256sum | cut -c1-64)
+if [ -e "$stamp" ]; then
+  echo "reproducible: checked already for these sources and this lumora.exe"
+  exit 0
+fi
 copy=$(mktemp -d /tmp/lumora-reproduce.XXXXXX)
 trap 'rm -rf "$copy"' EXIT
 git ls-files -z | xargs -0 cp --parents -t "$copy"
 cmake -S "$copy" --preset windows >/dev/null
 cmake --build "$copy/build/windows" --target lumora -j "$(nproc)" >/dev/null
-ours=build/windows/app/lumora.exe
 theirs=$copy/build/windows/app/lumora.exe
 sha256sum "$ours" "$theirs"
 if ! cmp -s "$ours" "$theirs"; then
   echo "reproducible: lumora.exe differs when built in $copy" >&2
   exit 1
 fi
+rm -f build/windows/reproduced-*
+touch "$stamp"
 echo "reproducible: the same lumora.exe from two directories"
