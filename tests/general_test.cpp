@@ -13,7 +13,6 @@ namespace {
 
 using Calls = std::vector<std::string>;
 using Values = FakeRegistry::Values;
-const Calls kOpenToRead = {"open 80000001 K access=20019", "query Hidden size=4"};
 
 TEST(RootKeyFromName, MapsTheSevenRootNamesExactlyAndNothingElse) {
   // clang-format off
@@ -69,77 +68,90 @@ TEST(General, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
   }
 }
 
+// "Hidden" under HKEY_CURRENT_USER\K as stored, read through a path; what
+// the read gives, the calls it makes and LastStatus afterwards.
+struct ReadCase {
+  const char* name = "";
+  std::u16string path = u"HKEY_CURRENT_USER\\K";
+  std::optional<StoredValue> stored = StoredValue{4, {2, 0, 0, 0}};
+  std::optional<RegStatus> open_status = std::nullopt;  // a refused open's
+  ReadResult result = ReadErrorText{};
+  Calls calls = {"open 80000001 K access=20019", "query Hidden size=4", "close"};
+  RegStatus last_status = 0;
+};
+
 TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
-  // Name, path, "Hidden" under HKEY_CURRENT_USER\K, a refused open's status;
-  // what the read gives, the calls it makes, LastStatus afterwards.
-  using Case = std::tuple<const char*, std::u16string, std::optional<StoredValue>,
-                          std::optional<RegStatus>, ReadResult, Calls, RegStatus>;
-  const Calls read = {kOpenToRead[0], kOpenToRead[1], "close"};
   // clang-format off
-  const Case cases[] = {
-      {"65536", u"HKEY_CURRENT_USER\\K", StoredValue{4, {0, 0, 1, 0}}, {}, 65536, read, 0},
-      {"-1", u"HKEY_CURRENT_USER\\K", StoredValue{4, {0xFF, 0xFF, 0xFF, 0xFF}}, {}, -1, read, 0},
-      {"most negative", u"HKEY_CURRENT_USER\\K", StoredValue{4, {0, 0, 0, 0x80}}, {}, INT32_MIN, read, 0},
-      {"a DWORD cut short", u"HKEY_CURRENT_USER\\K", StoredValue{4, {2, 0}}, {}, ReadErrorText{}, read, 0},
-      {"REG_BINARY", u"HKEY_CURRENT_USER\\K", StoredValue{3, {2, 0, 0, 0}}, {}, ReadErrorText{}, read, 0},
-      {"more than fits", u"HKEY_CURRENT_USER\\K", StoredValue{11, std::vector<std::uint8_t>(8, 2)}, {}, ReadErrorText{}, read, kMoreData},
-      {"value missing", u"HKEY_CURRENT_USER\\K", std::nullopt, {}, ReadErrorText{}, read, kFileNotFound},
-      {"open refused", u"HKEY_CURRENT_USER\\K", StoredValue{4, {2, 0, 0, 0}}, kAccessDenied, ReadErrorText{}, {kOpenToRead[0]}, kAccessDenied},
-      {"key missing", u"HKEY_CURRENT_USER\\Missing", StoredValue{4, {2, 0, 0, 0}}, {}, ReadErrorText{}, {"open 80000001 Missing access=20019"}, kFileNotFound},
-      {"a root alone", u"HKEY_USERS", StoredValue{4, {2, 0, 0, 0}}, {}, ReadErrorText{}, {"open 80000003  access=20019", "query Hidden size=4", "close"}, kFileNotFound},
-      {"no root", u"HKEY_", StoredValue{4, {2, 0, 0, 0}}, {}, std::monostate{}, {}, 0},
-      {"a root in another case", u"HKEY_Current_User\\K", StoredValue{4, {2, 0, 0, 0}}, {}, std::monostate{}, {}, 18},
-      {"malformed", u"Software\\K", StoredValue{4, {2, 0, 0, 0}}, {}, ReadErrorText{}, {}, 9},
+  const ReadCase cases[] = {
+      {.name = "65536", .stored = StoredValue{4, {0, 0, 1, 0}}, .result = 65536},
+      {.name = "-1", .stored = StoredValue{4, {0xFF, 0xFF, 0xFF, 0xFF}}, .result = -1},
+      {.name = "most negative", .stored = StoredValue{4, {0, 0, 0, 0x80}}, .result = INT32_MIN},
+      {.name = "a DWORD cut short", .stored = StoredValue{4, {2, 0}}},
+      {.name = "REG_BINARY", .stored = StoredValue{3, {2, 0, 0, 0}}},
+      {.name = "more than fits", .stored = StoredValue{11, std::vector<std::uint8_t>(8, 2)}, .last_status = kMoreData},
+      {.name = "value missing", .stored = std::nullopt, .last_status = kFileNotFound},
+      {.name = "open refused", .open_status = kAccessDenied, .calls = {"open 80000001 K access=20019"}, .last_status = kAccessDenied},
+      {.name = "key missing", .path = u"HKEY_CURRENT_USER\\Missing", .calls = {"open 80000001 Missing access=20019"}, .last_status = kFileNotFound},
+      {.name = "a root alone", .path = u"HKEY_USERS", .calls = {"open 80000003  access=20019", "query Hidden size=4", "close"}, .last_status = kFileNotFound},
+      {.name = "no root", .path = u"HKEY_", .result = std::monostate{}, .calls = {}},
+      {.name = "a root in another case", .path = u"HKEY_Current_User\\K", .result = std::monostate{}, .calls = {}, .last_status = 18},
+      {.name = "malformed", .path = u"Software\\K", .calls = {}, .last_status = 9},
   };
   // clang-format on
-  for (const auto& [name, given, stored, open_status, result, calls, last_status] : cases) {
-    SCOPED_TRACE(name);
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(c.name);
     Fakes f;
     auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
     registry.AddKey(kHkcu, u"K");
-    if (stored) registry.Put(kHkcu, u"K", u"Hidden", *stored);
-    registry.open_status = open_status;
-    std::u16string path = given;
-    EXPECT_EQ(general.ReadDWord(path, u"Hidden"), result);
-    EXPECT_EQ(registry.calls, calls);
-    EXPECT_EQ(general.LastStatus, last_status);
+    if (c.stored) registry.Put(kHkcu, u"K", u"Hidden", *c.stored);
+    registry.open_status = c.open_status;
+    std::u16string path = c.path;
+    EXPECT_EQ(general.ReadDWord(path, u"Hidden"), c.result);
+    EXPECT_EQ(registry.calls, c.calls);
+    EXPECT_EQ(general.LastStatus, c.last_status);
     EXPECT_EQ(registry.OpenHandles(), 0U);
-    EXPECT_EQ(ui.msg_boxes.size(), given.starts_with(u"HKEY") ? 0U : 1U);
+    EXPECT_EQ(ui.msg_boxes.size(), c.path.starts_with(u"HKEY") ? 0U : 1U);
   }
 }
 
+// -2 written to "Hidden" under HKEY_CURRENT_USER\K, which holds a text and
+// another value; whether it took effect, the calls and LastStatus.
+struct WriteCase {
+  const char* name = "";
+  std::u16string path = u"HKEY_CURRENT_USER\\K";
+  const char16_t* refused = nullptr;                     // the value whose set fails
+  std::optional<RegStatus> close_status = std::nullopt;  // a failing close's
+  bool written = false;
+  Calls calls = {"open 80000001 K access=20006", "set Hidden type=4 size=4 fe ff ff ff", "close"};
+  RegStatus last_status = 0;
+};
+
 TEST(General, AWriteSetsFourLittleEndianBytesAsADwordAndTellsWhetherItTookEffect) {
-  // Name, path, the value whose set fails, a failing close's status; whether
-  // the write took effect, the calls it makes, LastStatus afterwards.
-  using Case = std::tuple<const char*, std::u16string, std::u16string, std::optional<RegStatus>,
-                          bool, Calls, RegStatus>;
-  const Calls write = {"open 80000001 K access=20006", "set Hidden type=4 size=4 fe ff ff ff",
-                       "close"};
   // clang-format off
-  const Case cases[] = {
-      {"over another type", u"HKEY_CURRENT_USER\\K", u"", std::nullopt, true, write, 0},
-      {"set refused", u"HKEY_CURRENT_USER\\K", u"Hidden", std::nullopt, false, write, 0},
-      {"close fails", u"HKEY_CURRENT_USER\\K", u"", kInvalidHandle, true, write, kInvalidHandle},
-      {"key missing", u"HKEY_CURRENT_USER\\Missing", u"", std::nullopt, false, {"open 80000001 Missing access=20006"}, kFileNotFound},
-      {"no root", u"HKEY_Current_User\\K", u"", std::nullopt, false, {}, 18},
-      {"malformed", u"HKEY_CURRENT_USER\\K\\", u"", std::nullopt, false, {}, 18},
+  const WriteCase cases[] = {
+      {.name = "over another type", .written = true},
+      {.name = "set refused", .refused = u"Hidden"},
+      {.name = "close fails", .close_status = kInvalidHandle, .written = true, .last_status = kInvalidHandle},
+      {.name = "key missing", .path = u"HKEY_CURRENT_USER\\Missing", .calls = {"open 80000001 Missing access=20006"}, .last_status = kFileNotFound},
+      {.name = "no root", .path = u"HKEY_Current_User\\K", .calls = {}, .last_status = 18},
+      {.name = "malformed", .path = u"HKEY_CURRENT_USER\\K\\", .calls = {}, .last_status = 18},
   };
   // clang-format on
-  for (const auto& [name, given, refused, close_status, written, calls, last_status] : cases) {
-    SCOPED_TRACE(name);
+  for (const WriteCase& c : cases) {
+    SCOPED_TRACE(c.name);
     Fakes f;
     auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
     registry.Put(kHkcu, u"K", u"Hidden", {1, {'2', 0}});
     registry.Put(kHkcu, u"K", u"Other", {3, {1, 2, 3, 4, 5}});
-    if (!refused.empty()) registry.set_failures[refused] = kAccessDenied;
-    registry.close_status = close_status;
-    std::u16string path = given;
-    EXPECT_EQ(general.WriteDWord(path, u"Hidden", -2), written);
-    EXPECT_EQ(registry.calls, calls);
-    EXPECT_EQ(general.LastStatus, last_status);
-    const Values values = {
-        {u"Hidden", written ? StoredValue{4, {0xFE, 0xFF, 0xFF, 0xFF}} : StoredValue{1, {'2', 0}}},
-        {u"Other", {3, {1, 2, 3, 4, 5}}}};
+    if (c.refused != nullptr) registry.set_failures[c.refused] = kAccessDenied;
+    registry.close_status = c.close_status;
+    std::u16string path = c.path;
+    EXPECT_EQ(general.WriteDWord(path, u"Hidden", -2), c.written);
+    EXPECT_EQ(registry.calls, c.calls);
+    EXPECT_EQ(general.LastStatus, c.last_status);
+    const Values values = {{u"Hidden", c.written ? StoredValue{4, {0xFE, 0xFF, 0xFF, 0xFF}}
+                                                 : StoredValue{1, {'2', 0}}},
+                           {u"Other", {3, {1, 2, 3, 4, 5}}}};
     EXPECT_EQ(*registry.Key(kHkcu, u"K"), values);
     EXPECT_EQ(registry.KeyCount(), 1U);  // no key created
   }

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
-#include <tuple>
 
 #include "app/toolkit/runtime_error.h"
 #include "fakes/fakes.h"
@@ -35,62 +34,78 @@ TEST(Visibility, ToInteger16KeepsSixteenBitNumbersAndRaisesOtherwise) {
   }
 }
 
+// Hidden and ShowSuperHidden as stored (REG_DWORD; nothing: missing), and
+// what reading them tells the window and keeps.
+struct ReadCase {
+  std::optional<std::uint32_t> hidden = std::nullopt, super_hidden = std::nullopt;
+  const char16_t* language = u"English";
+  const char* failing = nullptr;                          // a window operation that fails
+  Log changes = {};                                       // what the window is told, in order
+  std::optional<std::u16string> status = std::nullopt;    // the status line; nothing: as created
+  std::int16_t hidden_value = 0, super_hidden_value = 0;  // kept afterwards
+};
+
 TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMeanAndTrapsAnyError) {
-  // Hidden and ShowSuperHidden stored as REG_DWORD (or missing), the
-  // language, a window operation that fails; what the window is told, the
-  // status line (nothing: left as created), the two values kept afterwards.
-  using Case =
-      std::tuple<std::optional<std::uint32_t>, std::optional<std::uint32_t>, const char16_t*,
-                 const char*, Log, std::optional<std::u16string>, std::int16_t, std::int16_t>;
+  const std::string hide = "SetOptionValue OptHide=1", show = "SetOptionValue OptShow=1";
+  const std::string status = "SetText txtCur", tick = "SetCheckValue chkSuper=1",
+                    clear = "SetCheckValue chkSuper=0";
   // clang-format off
-  const Case cases[] = {
-      {2, 0, u"English", nullptr, {"SetOptionValue OptHide=1", "SetText txtCur", "SetCheckValue chkSuper=0"}, kActivatedEn, 2, 0},
-      {1, 1, u"Persian", nullptr, {"SetOptionValue OptShow=1", "SetText txtCur", "SetCheckValue chkSuper=1"}, kDeactivatedFa, 1, 1},
-      {2, 1, u"Persian", nullptr, {"SetOptionValue OptHide=1", "SetText txtCur", "SetCheckValue chkSuper=1"}, kActivatedFa, 2, 1},
-      {1, 0, u"English", nullptr, {"SetOptionValue OptShow=1", "SetText txtCur", "SetCheckValue chkSuper=0"}, kDeactivatedEn, 1, 0},
-      {2, 1, u"english", nullptr, {"SetOptionValue OptHide=1", "SetCheckValue chkSuper=1"}, std::nullopt, 2, 1},
-      {0, 1, u"English", nullptr, {"SetCheckValue chkSuper=1"}, std::nullopt, 0, 1},
-      {3, 0, u"English", nullptr, {"SetCheckValue chkSuper=0"}, std::nullopt, 3, 0},
-      {0xFFFFFFFF, 1, u"English", nullptr, {"SetCheckValue chkSuper=1"}, std::nullopt, -1, 1},
-      {1, 2, u"English", nullptr, {"SetOptionValue OptShow=1", "SetText txtCur"}, kDeactivatedEn, 1, 2},
-      {1, 0xFFFFFFFF, u"English", nullptr, {"SetOptionValue OptShow=1", "SetText txtCur"}, kDeactivatedEn, 1, -1},
+  const ReadCase cases[] = {
+      {.hidden = 2, .super_hidden = 0, .changes = {hide, status, clear}, .status = kActivatedEn, .hidden_value = 2},
+      {.hidden = 1, .super_hidden = 1, .language = u"Persian", .changes = {show, status, tick}, .status = kDeactivatedFa, .hidden_value = 1, .super_hidden_value = 1},
+      {.hidden = 2, .super_hidden = 1, .language = u"Persian", .changes = {hide, status, tick}, .status = kActivatedFa, .hidden_value = 2, .super_hidden_value = 1},
+      {.hidden = 1, .super_hidden = 0, .changes = {show, status, clear}, .status = kDeactivatedEn, .hidden_value = 1},
+      // Another language has no status text; other numbers select no option.
+      {.hidden = 2, .super_hidden = 1, .language = u"english", .changes = {hide, tick}, .hidden_value = 2, .super_hidden_value = 1},
+      {.hidden = 0, .super_hidden = 1, .changes = {tick}, .super_hidden_value = 1},
+      {.hidden = 3, .super_hidden = 0, .changes = {clear}, .hidden_value = 3},
+      {.hidden = 258, .super_hidden = 0, .changes = {clear}, .hidden_value = 258},
+      {.hidden = 0xFFFFFFFF, .super_hidden = 1, .changes = {tick}, .hidden_value = -1, .super_hidden_value = 1},
+      {.hidden = 1, .super_hidden = 2, .changes = {show, status}, .status = kDeactivatedEn, .hidden_value = 1, .super_hidden_value = 2},
+      {.hidden = 1, .super_hidden = 0xFFFFFFFF, .changes = {show, status}, .status = kDeactivatedEn, .hidden_value = 1, .super_hidden_value = -1},
       // A failed conversion or read ends it before the window changes.
-      {40000, 1, u"English", nullptr, {}, std::nullopt, 0, 0},
-      {2, 40000, u"English", nullptr, {}, std::nullopt, 2, 0},
-      {std::nullopt, 1, u"English", nullptr, {}, std::nullopt, 0, 0},
-      {2, std::nullopt, u"English", nullptr, {}, std::nullopt, 2, 0},
+      {.hidden = 40000, .super_hidden = 1},
+      {.hidden = 2, .super_hidden = 40000, .hidden_value = 2},
+      {.super_hidden = 1},
+      {.hidden = 2, .hidden_value = 2},
       // So does a failing window operation; what was done before it stays.
-      {2, 1, u"English", "SetText", {"SetOptionValue OptHide=1"}, std::nullopt, 2, 1},
+      {.hidden = 2, .super_hidden = 1, .failing = "SetText", .changes = {hide}, .hidden_value = 2, .super_hidden_value = 1},
   };
   // clang-format on
-  for (const auto& [hidden, super_hidden, language, failing, changes, status, hidden_value,
-                    super_hidden_value] : cases) {
-    SCOPED_TRACE(::testing::Message() << hidden.value_or(999) << "/" << super_hidden.value_or(999)
-                                      << (failing != nullptr ? failing : ""));
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << c.hidden.value_or(999) << "/" << c.super_hidden.value_or(999)
+                 << (c.failing != nullptr ? c.failing : ""));
     Fakes f;
     auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
-    CurrentLanguage = language;
+    CurrentLanguage = c.language;
     registry.AddKey(kHkcu, kAdvanced);
-    if (hidden) registry.PutDword(kHkcu, kAdvanced, u"Hidden", *hidden);
-    if (super_hidden) registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", *super_hidden);
-    if (failing != nullptr) ui.fail_on = failing;
+    if (c.hidden) registry.PutDword(kHkcu, kAdvanced, u"Hidden", *c.hidden);
+    if (c.super_hidden) registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", *c.super_hidden);
+    if (c.failing != nullptr) ui.fail_on = c.failing;
     EXPECT_NO_THROW(ReadCurrentOption(state, general, ui));  // the trap
-    EXPECT_EQ(ui.log, changes);
-    EXPECT_EQ(ui.Text(Element::txtCur), status);
-    EXPECT_EQ(state.HiddenValue, hidden_value);
-    EXPECT_EQ(state.SuperHiddenValue, super_hidden_value);
+    EXPECT_EQ(ui.log, c.changes);
+    EXPECT_EQ(ui.Text(Element::txtCur), c.status);
+    EXPECT_EQ(state.HiddenValue, c.hidden_value);
+    EXPECT_EQ(state.SuperHiddenValue, c.super_hidden_value);
     EXPECT_EQ(registry.OpenHandles(), 0U);
   }
 }
 
-TEST(Visibility, OnlyTwoAndOneSayAnythingOfHiding) {
-  EXPECT_EQ(HidingStatusFor(2), HidingStatus::kActivated);
-  EXPECT_EQ(HidingStatusFor(1), HidingStatus::kDeactivated);
-  for (const std::int16_t other :
-       {std::int16_t{0}, std::int16_t{3}, std::int16_t{-1}, std::int16_t{258}}) {
-    EXPECT_EQ(HidingStatusFor(other), std::nullopt);
-  }
-}
+// The window's choice, the language and the registry; what Apply writes and
+// keeps, the status line (nothing: left alone) and the confirmation.
+struct ApplyCase {
+  const char* name = "";
+  std::optional<Element> selected = std::nullopt;  // the option button selected, if any
+  int check = 0;                                   // chkSuper's value
+  const char16_t* language = u"English";
+  bool key_exists = true;
+  const char16_t* refused = nullptr;  // the value whose write fails
+  Log sets = {};                      // in the order made
+  std::int16_t hidden_value = 0, super_hidden_value = 0;
+  std::optional<std::u16string> status = std::nullopt;
+  MsgBoxCall box = {};
+};
 
 TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
   constexpr char16_t kDoneEn[] = u" Option changes successfully! Good Luck!";
@@ -101,48 +116,43 @@ TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
   const std::string show = "set Hidden type=4 size=4 01 00 00 00";
   const std::string tick = "set ShowSuperHidden type=4 size=4 01 00 00 00";
   const std::string clear = "set ShowSuperHidden type=4 size=4 00 00 00 00";
-  // Name, the option selected, the check box's value, the language, whether
-  // the key exists, the value whose write fails; the writes in the order
-  // made, the two values kept afterwards, the status line (nothing: left
-  // alone), the message box.
-  using Case =
-      std::tuple<const char*, std::optional<Element>, int, const char16_t*, bool, const char16_t*,
-                 Log, std::int16_t, std::int16_t, std::optional<std::u16string>, MsgBoxCall>;
+  const MsgBoxCall done_en{kDoneEn, 64, u"Changed"}, done_fa{kDoneFa, 64, u"Changed"};
+  const MsgBoxCall failed_en{kFailedEn, 16, u"Not changed"},
+      failed_fa{kFailedFa, 16, u"Not changed"};
   // clang-format off
-  const Case cases[] = {
-      {"hide, checked", Element::OptHide, 1, u"English", true, nullptr, {hide, tick}, 2, 1, kActivatedEn, {kDoneEn, 64, u"Changed"}},
-      {"show, unchecked, Persian", Element::OptShow, 0, u"Persian", true, nullptr, {show, clear}, 1, 0, kDeactivatedFa, {kDoneFa, 64, u"Changed"}},
-      {"hide, grayed", Element::OptHide, 2, u"English", true, nullptr, {hide}, 2, 0, kActivatedEn, {kDoneEn, 64, u"Changed"}},
-      {"none, checked", std::nullopt, 1, u"English", true, nullptr, {tick}, 0, 1, std::nullopt, {kDoneEn, 64, u"Changed"}},
-      {"none, grayed", std::nullopt, 2, u"Persian", true, nullptr, {}, 0, 0, std::nullopt, {kDoneFa, 64, u"Changed"}},
-      {"another language", Element::OptShow, 1, u"persian", true, nullptr, {show, tick}, 1, 1, std::nullopt, {kDoneEn, 64, u"Changed"}},
-      {"key missing", Element::OptHide, 1, u"English", false, nullptr, {}, 0, 0, std::nullopt, {kFailedEn, 16, u"Not changed"}},
-      {"key missing, Persian", Element::OptShow, 0, u"Persian", false, nullptr, {}, 0, 0, std::nullopt, {kFailedFa, 16, u"Not changed"}},
-      {"Hidden refused", Element::OptHide, 1, u"English", true, u"Hidden", {hide, tick}, 0, 1, std::nullopt, {kFailedEn, 16, u"Not changed"}},
-      {"ShowSuperHidden refused", Element::OptHide, 1, u"English", true, u"ShowSuperHidden", {hide, tick}, 2, 0, kActivatedEn, {kFailedEn, 16, u"Not changed"}},
+  const ApplyCase cases[] = {
+      {.name = "hide, checked", .selected = Element::OptHide, .check = 1, .sets = {hide, tick}, .hidden_value = 2, .super_hidden_value = 1, .status = kActivatedEn, .box = done_en},
+      {.name = "show, unchecked, Persian", .selected = Element::OptShow, .language = u"Persian", .sets = {show, clear}, .hidden_value = 1, .status = kDeactivatedFa, .box = done_fa},
+      {.name = "hide, grayed", .selected = Element::OptHide, .check = 2, .sets = {hide}, .hidden_value = 2, .status = kActivatedEn, .box = done_en},
+      {.name = "none, checked", .check = 1, .sets = {tick}, .super_hidden_value = 1, .box = done_en},
+      {.name = "none, grayed", .check = 2, .language = u"Persian", .box = done_fa},
+      {.name = "another language", .selected = Element::OptShow, .check = 1, .language = u"persian", .sets = {show, tick}, .hidden_value = 1, .super_hidden_value = 1, .box = done_en},
+      {.name = "key missing", .selected = Element::OptHide, .check = 1, .key_exists = false, .box = failed_en},
+      {.name = "key missing, Persian", .selected = Element::OptShow, .language = u"Persian", .key_exists = false, .box = failed_fa},
+      {.name = "Hidden refused", .selected = Element::OptHide, .check = 1, .refused = u"Hidden", .sets = {hide, tick}, .super_hidden_value = 1, .box = failed_en},
+      {.name = "ShowSuperHidden refused", .selected = Element::OptHide, .check = 1, .refused = u"ShowSuperHidden", .sets = {hide, tick}, .hidden_value = 2, .status = kActivatedEn, .box = failed_en},
   };
   // clang-format on
-  for (const auto& [name, selected, check, language, key_exists, refused, sets, hidden_value,
-                    super_hidden_value, status, box] : cases) {
-    SCOPED_TRACE(name);
+  for (const ApplyCase& c : cases) {
+    SCOPED_TRACE(c.name);
     Fakes f;
     auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
-    CurrentLanguage = language;
-    if (key_exists) registry.AddKey(kHkcu, kAdvanced);
-    if (refused != nullptr) registry.set_failures[refused] = kAccessDenied;
-    if (selected) ui.options[*selected] = true;
-    ui.checks[Element::chkSuper] = check;
+    CurrentLanguage = c.language;
+    if (c.key_exists) registry.AddKey(kHkcu, kAdvanced);
+    if (c.refused != nullptr) registry.set_failures[c.refused] = kAccessDenied;
+    if (c.selected) ui.options[*c.selected] = true;
+    ui.checks[Element::chkSuper] = c.check;
     Apply(state, general, ui);
     Log made;
     std::ranges::copy_if(registry.calls, std::back_inserter(made),
                          [](const std::string& call) { return call.starts_with("set "); });
-    EXPECT_EQ(made, sets);
-    EXPECT_EQ(registry.KeyCount(), key_exists ? 1U : 0U);
-    EXPECT_EQ(state.HiddenValue, hidden_value);
-    EXPECT_EQ(state.SuperHiddenValue, super_hidden_value);
-    EXPECT_EQ(ui.Text(Element::txtCur), status);
-    EXPECT_EQ(ui.msg_boxes, std::vector{box});
-    EXPECT_EQ(ui.log.back(), "MsgBox " + std::to_string(box.flags));  // the last of all
+    EXPECT_EQ(made, c.sets);
+    EXPECT_EQ(registry.KeyCount(), c.key_exists ? 1U : 0U);
+    EXPECT_EQ(state.HiddenValue, c.hidden_value);
+    EXPECT_EQ(state.SuperHiddenValue, c.super_hidden_value);
+    EXPECT_EQ(ui.Text(Element::txtCur), c.status);
+    EXPECT_EQ(ui.msg_boxes, std::vector{c.box});
+    EXPECT_EQ(ui.log.back(), "MsgBox " + std::to_string(c.box.flags));  // the last of all
   }
 }
 

@@ -46,8 +46,8 @@ class LumoraProcess {
   }
   // The process's visible top-level window of this class, once there is one;
   // a fresh test prefix may still be starting its own services at first.
-  [[nodiscard]] HWND Wait(const wchar_t* class_name) const {
-    for (int i = 0; i < 1500; ++i, ::Sleep(10)) {
+  [[nodiscard]] HWND Wait(const wchar_t* class_name, int ms = 15000) const {
+    for (int i = 0; i < ms / 10; ++i, ::Sleep(10)) {
       for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, class_name, nullptr)) != nullptr;) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(w, &pid);
@@ -105,6 +105,25 @@ TEST_F(EndToEnd, EachWayOutStoresTheLanguageAndEndsWithCodeZero) {
     }
     EXPECT_EQ(Language(), Text(L"English")) << message;
   }
+}
+
+TEST_F(EndToEnd, TheAboutWindowOpensOverTheMainWindowByButtonAndMenuAndClosesBackToIt) {
+  const LumoraProcess lumora;
+  ASSERT_NE(lumora.Main(), nullptr);
+  for (const WPARAM open : {Click(Element::cmdAbout), Choose(Element::mnuHelpAbout)}) {
+    lumora.Post(WM_COMMAND, open);
+    HWND about = lumora.Wait(L"Lumora.frmAbout", 3000);
+    ASSERT_NE(about, nullptr) << open;
+    EXPECT_EQ(TextOf(about), L"About ... ");
+    EXPECT_EQ(::GetWindow(about, GW_OWNER), lumora.Main());
+    EXPECT_FALSE(::IsWindowEnabled(lumora.Main()));
+    ::PostMessageW(about, WM_COMMAND, Click(Element::cmdOK), 0);
+    for (int i = 0; i < 300 && ::IsWindow(about); ++i) ::Sleep(10);
+    EXPECT_FALSE(::IsWindow(about));
+    EXPECT_TRUE(::IsWindowEnabled(lumora.Main()));
+  }
+  lumora.Post(WM_COMMAND, Click(Element::cmdExit));
+  EXPECT_EQ(lumora.WaitForExit(), 0U);
 }
 
 TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {

@@ -226,6 +226,46 @@ TEST_F(MainWindowTest, TheSessionEndingUnloadsOnceAndAnEndCalledOffDoesNot) {
   EXPECT_EQ(store_.log.size(), 3U);
 }
 
+TEST_F(MainWindowTest, KeepsItsFocusWhenTheAboutWindowClosesAndWhenActivatedAgain) {
+  Start(u"English");
+  Keys({VK_TAB, VK_TAB});
+  ASSERT_EQ(::GetFocus(), Control(Element::OptHide));
+  bool opened = false;
+  RunSoon([&] {
+    opened = About() != nullptr;
+    CloseAbout();
+  });
+  Choose(2, 0);  // Help > About
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(::GetActiveWindow(), main_.Hwnd());
+  EXPECT_EQ(::GetFocus(), Control(Element::OptHide));
+  {
+    const OtherWindow other;
+    ASSERT_EQ(::GetActiveWindow(), other.hwnd);
+  }
+  ::SetForegroundWindow(main_.Hwnd());
+  PumpFor(50);
+  EXPECT_EQ(::GetFocus(), Control(Element::OptHide));
+}
+
+TEST_F(MainWindowTest, ShownWithoutActivationItsFirstControlStillTakesTheFocus) {
+  const OtherWindow other;
+  main_.Start(SW_SHOWNOACTIVATE);
+  EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
+}
+
+TEST_F(MainWindowTest, TheStatusLineIsPaintedOnTheButtonFace) {
+  Start(u"English");
+  PumpFor(100);
+  // A point of the read-only box right of its text, on the screen.
+  const RECT box = OnScreen(Control(Element::txtCur));
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF painted = ::GetPixel(screen, box.right - Px(120), (box.top + box.bottom) / 2);
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(painted, ::GetSysColor(COLOR_BTNFACE));
+  EXPECT_NE(painted, ::GetSysColor(COLOR_WINDOW));
+}
+
 TEST_F(MainWindowTest, ADpiChangeGivesNewFontsBeforeFreeingTheOldAndNewIcons) {
   Start(u"English");
   const int dpi = ScreenDpi() == 96 ? 144 : 96;
@@ -237,9 +277,16 @@ TEST_F(MainWindowTest, ADpiChangeGivesNewFontsBeforeFreeingTheOldAndNewIcons) {
   ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(g_freed_while_used, 0);
+  const auto px = [dpi](LONG twips) { return (twips * dpi + 720) / 1440; };
   for (const ElementFacts& facts : kElements) {
-    EXPECT_NE(FontText(Control(facts.element)).find(dpi == 144 ? L" -17 " : L" -11 "),
-              std::string::npos);
+    SCOPED_TRACE(ElementName(facts.element));
+    HWND control = Control(facts.element);
+    EXPECT_NE(FontText(control).find(dpi == 144 ? L" -17 " : L" -11 "), std::string::npos);
+    // Each element moved to its place at the new DPI, from the client area's corner.
+    RECT place = OnScreen(control);
+    ::MapWindowPoints(nullptr, main_.Hwnd(), reinterpret_cast<POINT*>(&place), 2);
+    const RECT& t = facts.twips;
+    EXPECT_EQ(place, (RECT{px(t.left), px(t.top), px(t.right), px(t.bottom)}));
   }
   for (const auto& [which, size] : {std::pair{ICON_BIG, 32}, {ICON_SMALL, 16}}) {
     ICONINFO info{};
