@@ -95,6 +95,18 @@ inline int ScreenDpi() {
 }
 inline int Px(int twips) { return (twips * ScreenDpi() + 720) / 1440; }
 
+// A rectangle in twips from a client area's corner, itself in twips from the
+// screen's, as pixels on the screen; and a window's rectangle there.
+inline RECT ScreenPixels(int corner_x, int corner_y, const RECT& twips) {
+  const int x = Px(corner_x), y = Px(corner_y);
+  return {x + Px(twips.left), y + Px(twips.top), x + Px(twips.right), y + Px(twips.bottom)};
+}
+inline RECT OnScreen(HWND hwnd) {
+  RECT rect{};
+  ::GetWindowRect(hwnd, &rect);
+  return rect;
+}
+
 // A message box as this thread created it.
 struct BoxSeen {
   HWND owner = nullptr;

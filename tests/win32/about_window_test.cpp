@@ -1,0 +1,166 @@
+// The about window modal over the main window, many cycles of both leaving
+// nothing behind, and the window object's destruction, in this process
+// against the Win32 API.
+#include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <winternl.h>
+
+#include <utility>
+
+#include "fakes/fakes.h"
+#include "win32/harness.h"
+
+namespace lumora::testing {
+namespace {
+
+const wchar_t kEnglishText[] =
+    L"After changing settings and applying, you must 'Refresh' once in desktop.\r\n"
+    L"Then you can see the changes!\r\n"
+    L"Author: the Lumora team\r\n"
+    L"Producer: NorvaleSoft\r\n";
+const wchar_t kPersianText[] =
+    L"بعد از انجام تغييرات ، شما بايد يکبار در صفحه ، رفرش کنيد.\r\n"
+    L"سپس شما تغييرات را مي بينيد!\r\n"
+    L"نويسنده: گروه لومورا\r\n"
+    L"توليد: نوروال سافت\r\n";
+
+using AboutWindowTest = ProgramTest;
+
+TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfterASwitch) {
+  Start(u"Persian");
+  WithAbout([this](HWND window) {
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(::GetWindow(window, GW_OWNER), main_.Hwnd());
+    EXPECT_FALSE(::IsWindowEnabled(main_.Hwnd()));
+    EXPECT_EQ(TextOf(window), L"درباره ...");
+    EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    HWND label = Control(Element::Label1);
+    EXPECT_EQ(TextOf(label), kPersianText);
+    EXPECT_NE(::GetWindowLongW(label, GWL_EXSTYLE) & WS_EX_RTLREADING, 0);
+    EXPECT_EQ(::GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
+    EXPECT_EQ(TextOf(Control(Element::cmdOK)), L"تاييد");
+    EXPECT_EQ(::GetFocus(), Control(Element::cmdOK));
+    // Deactivated and activated again, it gives the focus back to OK.
+    {
+      const OtherWindow other;
+      EXPECT_NE(::GetActiveWindow(), window);
+    }
+    ::SetForegroundWindow(window);
+    PumpFor(50);
+    EXPECT_EQ(::GetActiveWindow(), window);
+    EXPECT_EQ(::GetFocus(), Control(Element::cmdOK));
+    // Neither Escape nor the main window's shortcut does anything meanwhile.
+    Keys({VK_ESCAPE});
+    Keys({'P'}, VK_CONTROL);
+    EXPECT_EQ(About(), window);
+    EXPECT_TRUE(boxes_.seen.empty());
+    Keys({VK_RETURN});  // presses the focused OK
+    EXPECT_EQ(About(), nullptr);
+  });
+  EXPECT_TRUE(::IsWindowEnabled(main_.Hwnd()));
+  // After a switch, in English and from its creation-time description.
+  Choose(1, 0);
+  WithAbout([this](HWND window) {
+    HWND ok = Control(Element::cmdOK);
+    EXPECT_EQ(TextOf(window), L"About ... ");
+    EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    EXPECT_EQ(TextOf(Control(Element::Label1)), kEnglishText);
+    EXPECT_EQ(::GetWindowLongW(Control(Element::Label1), GWL_STYLE) & SS_TYPEMASK, SS_LEFT);
+    EXPECT_EQ(TextOf(ok), L"OK");
+    EXPECT_EQ(::GetWindowLongW(ok, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_EQ(client, ScreenPixels(5820, 3435, {0, 0, 3720, 1785}));
+    EXPECT_EQ(OnScreen(ok), ScreenPixels(5820, 3435, {1200, 1380, 2535, 1695}));
+    EXPECT_EQ(OnScreen(Control(Element::Label1)), ScreenPixels(5820, 3435, {60, 60, 3555, 1395}));
+    for (const Element element : {Element::cmdOK, Element::Label1, Element::Picture1}) {
+      EXPECT_EQ(FontText(Control(element)),
+                ScreenDpi() == 144 ? L"Tahoma -17 400 178" : L"Tahoma -11 400 178");
+    }
+    ::SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box does what OK does
+    EXPECT_EQ(About(), nullptr);
+  });
+}
+
+// GetGuiResources is a stub on Wine: count the live entries of the
+// process's GDI handle table (24 bytes each, the type at byte 14), which the
+// process environment block points to at offset 0x94 (0xF8 in 64 bits).
+DWORD GdiObjects() {
+  PROCESS_BASIC_INFORMATION basic{};
+  ::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
+                              nullptr);
+  constexpr std::size_t kTableAt = sizeof(void*) == 8 ? 0xF8 : 0x94;
+  const auto* table = *reinterpret_cast<const BYTE* const*>(
+      reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + kTableAt);
+  DWORD live = 0;
+  for (int i = 0; table != nullptr && i < 0x10000; ++i) live += table[i * 24 + 14] != 0 ? 1 : 0;
+  return live;
+}
+
+BOOL CALLBACK Count(HWND /*hwnd*/, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+
+using Endurance = ProgramTest;
+
+TEST_F(Endurance, AppliesSwitchesAndAboutOpeningsLeaveNothingBehind) {
+  Start(u"English");
+  const auto cycles = [this](int count) {
+    for (int i = 0; i < count; ++i) {
+      Click(Element::cmdApply);
+      Choose(1, 1);
+      WithAbout([](HWND /*about*/) {});
+      Choose(1, 0);
+    }
+    DWORD windows = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &Count, reinterpret_cast<LPARAM>(&windows));
+    ::EnumChildWindows(main_.Hwnd(), &Count, reinterpret_cast<LPARAM>(&windows));
+    return std::pair{windows, GdiObjects()};
+  };
+  // What the platform makes once and keeps (message-box resources, font
+  // caches) is made first.
+  const auto [windows, gdi] = cycles(5);
+  ASSERT_NE(gdi, 0U);
+  // One object kept per cycle adds 50; Wine's own caches grow by a few.
+  const auto [windows_after, gdi_after] = cycles(50);
+  EXPECT_LE(gdi_after, gdi + 20);
+  EXPECT_EQ(windows_after, windows);
+  EXPECT_EQ(boxes_.seen.size(), 55U);
+}
+
+HWND g_watched = nullptr;
+bool g_destroying = false;  // what follows is the window object's destruction
+int g_reached_after_destructor = 0;
+
+// Sees each message sent to the watched window before it is handled: the
+// toolkit must no longer route it to the object once its destruction began.
+LRESULT CALLBACK SeeMessages(int code, WPARAM w_param, LPARAM l_param) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(l_param);
+  if (code == HC_ACTION && call->hwnd == g_watched && g_destroying &&
+      FormWindow::FromHwnd(call->hwnd) != nullptr) {
+    ++g_reached_after_destructor;
+  }
+  return ::CallNextHookEx(nullptr, code, w_param, l_param);
+}
+
+TEST(FormWindow, NoMessageReachesAnObjectWhoseDestructionHasBegun) {
+  Fakes f;
+  Win32WindowOps ui;
+  HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &SeeMessages, nullptr, ::GetCurrentThreadId());
+  {
+    MainWindow window{ui, f.registry, f.store};
+    ui.Attach(window);
+    window.Start(SW_HIDE);
+    g_watched = window.Hwnd();
+    g_destroying = true;  // the window is still there when its object goes
+  }
+  ::UnhookWindowsHookEx(hook);
+  EXPECT_FALSE(::IsWindow(g_watched));
+  EXPECT_EQ(g_reached_after_destructor, 0);
+}
+
+}  // namespace
+}  // namespace lumora::testing
