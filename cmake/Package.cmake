@@ -1,11 +1,6 @@
 # The release: lumora-<version>-win32.zip holding lumora.exe and the users'
 # text, with its SHA-256 beside it as `sha256sum -c` reads it.
 #   cmake --build --preset windows --target package
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(lumora_platform win64)
-else()
-  set(lumora_platform win32)
-endif()
 # Windows users read the text in Notepad, so its lines end as Windows ends them.
 configure_file(${PROJECT_SOURCE_DIR}/packaging/README.txt.in
                ${PROJECT_BINARY_DIR}/packaging/README.txt @ONLY NEWLINE_STYLE WIN32)
@@ -15,7 +10,7 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION . COMPONENT
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME lumora)
 set(CPACK_PACKAGE_VERSION ${LUMORA_VERSION_TEXT})
-set(CPACK_PACKAGE_FILE_NAME lumora-${LUMORA_VERSION_TEXT}-${lumora_platform})
+set(CPACK_PACKAGE_FILE_NAME lumora-${LUMORA_VERSION_TEXT}-${LUMORA_PLATFORM})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_COMPONENTS_ALL lumora)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
