@@ -1,7 +1,5 @@
 #include "app/toolkit/win32/containers.h"
 
-#include <commctrl.h>
-
 #include "app/toolkit/win32/element_kinds.h"
 #include "app/toolkit/win32/platform_error.h"
 
@@ -9,24 +7,39 @@ namespace lumora {
 
 namespace {
 
-constexpr UINT_PTR kForwarderId = 1;
-
-LRESULT CALLBACK Forwarder(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param, UINT_PTR /*id*/,
-                           DWORD_PTR /*data*/) {
+// A notification a control sends its parent that the window handles.
+bool IsNotification(UINT message) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
-      return ::SendMessageW(::GetParent(hwnd), message, w_param, l_param);
+      return true;
     default:
-      return ::DefSubclassProc(hwnd, message, w_param, l_param);
+      return false;
   }
+}
+
+LRESULT PassUp(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param) {
+  return ::SendMessageW(::GetParent(hwnd), message, w_param, l_param);
+}
+
+// A frame's own procedure, kept while the frame forwards.
+constexpr wchar_t kFrameProcedure[] = L"Lumora.FrameProcedure";
+
+// A plain window-procedure subclass: the common controls' subclass chain
+// slows the first paint of the window by several per cent.
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param) {
+  if (IsNotification(message)) return PassUp(hwnd, message, w_param, l_param);
+  auto* own = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kFrameProcedure));
+  if (message == WM_NCDESTROY) ::RemovePropW(hwnd, kFrameProcedure);
+  return ::CallWindowProcW(own, hwnd, message, w_param, l_param);
 }
 
 // The font lives in the panel's window bytes.
 LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param) {
+  if (IsNotification(message)) return PassUp(hwnd, message, w_param, l_param);
   if (message == WM_SETFONT) {
     ::SetWindowLongPtrW(hwnd, 0, static_cast<LONG_PTR>(w_param));
     return 0;
@@ -38,7 +51,11 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_par
 }  // namespace
 
 void ForwardNotificationsToWindow(HWND container) {
-  CheckLastError(::SetWindowSubclass(container, &Forwarder, kForwarderId, 0), u"SetWindowSubclass");
+  const LONG_PTR own = ::GetWindowLongPtrW(container, GWLP_WNDPROC);
+  // A panel's own procedure forwards already.
+  if (own == reinterpret_cast<LONG_PTR>(&PanelProc)) return;
+  CheckLastError(::SetPropW(container, kFrameProcedure, reinterpret_cast<HANDLE>(own)), u"SetProp");
+  ::SetWindowLongPtrW(container, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameProc));
 }
 
 void RegisterPanelClass() {
