@@ -30,9 +30,10 @@ trap interrupted INT TERM
 step() {
   setsid "$@" </dev/null &
   step_pid=$!
-  local status=0
+  local status=0 start=$SECONDS
   wait "$step_pid" || status=$?
   step_pid=""
+  echo "test: $((SECONDS - start)) s: $*" >&2
   return "$status"
 }
 
