@@ -12,6 +12,8 @@ if [ -e "$stamp" ]; then
   exit 0
 fi
 copy=$(mktemp -d /tmp/lumora-reproduce.XXXXXX)
+# Compiled afresh: objects from the compiler cache would hide a path leak.
+export CCACHE_DISABLE=1
 trap 'rm -rf "$copy"' EXIT
 git ls-files -z | xargs -0 cp --parents -t "$copy"
 cmake -S "$copy" --preset windows >/dev/null

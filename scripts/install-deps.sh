@@ -7,7 +7,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 need_install=0
-pkgs=(cmake make g++ libgtest-dev googletest clang lld libclang-rt-14-dev clang-tidy clang-format
+pkgs=(cmake make ccache g++ libgtest-dev googletest clang lld libclang-rt-14-dev clang-tidy clang-format
       g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
       g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
       wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick

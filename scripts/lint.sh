@@ -9,13 +9,14 @@ mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run --Werror "${sources[@]}"
 
 # A unit found clean is not checked again until it, any header of the
-# project, the checks or its compile command change.
-cache=build/lint-cache
+# project, the checks or its compile command change; the record is kept per
+# user, with this checkout's path taken out, so a fresh clone shares it.
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/lumora-lint
 mkdir -p "$cache"
 shared=$( (clang-tidy --version; cat .clang-tidy; git ls-files -s '*.h'; git diff -- '*.h') | sha256sum | cut -c1-64)
 key() {  # key TREE UNIT
-  (echo "$shared"; git hash-object "$2"; grep -F "\"file\": \"$PWD/$2\"" -A0 -B2 "$1/compile_commands.json") |
-    sha256sum | cut -c1-64
+  (echo "$shared"; git hash-object "$2"; grep -F "\"file\": \"$PWD/$2\"" -A0 -B2 "$1/compile_commands.json" |
+    sed "s|$PWD|.|g") | sha256sum | cut -c1-64
 }
 
 jobs=$(nproc)

@@ -43,16 +43,28 @@ case $action in
     mkdir -p "$bench"
     start_xvfb
     export DISPLAY; DISPLAY=$(display)
+    # A fresh prefix is made once per user, Wine and way of making it, then
+    # copied: each tree still tests in a prefix of its own.
+    here=$(dirname "$0")
+    made=${XDG_CACHE_HOME:-$HOME/.cache}/lumora-wine/$( (wine --version; echo "$WINEARCH"
+      cat "$here/wine-bench.sh" "$here/wine-env.sh" "$here/wine-fonts.sh") | sha256sum | cut -c1-16)
+    if [ ! -f "$bench/prefix.ready" ] && [ -f "$made.ready" ]; then
+      rm -rf "$WINEPREFIX"
+      cp -a "$made" "$WINEPREFIX"
+      touch "$bench/prefix.ready"
+    fi
     if [ ! -f "$bench/prefix.ready" ]; then
       echo "wine-bench: initialising $WINEPREFIX"
       wine wineboot --init >"$bench/wineboot.log" 2>&1 </dev/null
       wineserver -w
-      bash "$(dirname "$0")/wine-fonts.sh" >>"$bench/wineboot.log" 2>&1
+      bash "$here/wine-fonts.sh" >>"$bench/wineboot.log" 2>&1
       # No window manager runs on the display: Wine draws the title bars itself.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
         >>"$bench/wineboot.log" 2>&1
       wineserver -w
-      touch "$bench/prefix.ready"
+      mkdir -p "$(dirname "$made")"
+      rm -rf "$made.new" && cp -a "$WINEPREFIX" "$made.new" && rm -rf "$made" && mv "$made.new" "$made"
+      touch "$made.ready" "$bench/prefix.ready"
     fi
     # A run ended half-way may have left another DPI behind.
     set_dpi 96
