@@ -58,20 +58,15 @@ step cmake --preset fuzz
 step cmake --build --preset fuzz -j "$jobs"
 step ctest --preset fuzz
 
-tree=$(bash scripts/windows-tree.sh)
 step cmake --preset windows
-if [ "$tree" = windows ]; then
-  step cmake --build --preset windows -j "$jobs"
-else
-  # Its tests and benches compile in the clang tree below and run on the x64 build.
-  step cmake --build --preset windows -j "$jobs" --target lumora
-fi
+step cmake --build --preset windows -j "$jobs"
 # The second compiler: clang builds the same program and its tests for the
 # same target (lint reads this tree's compile commands for the Win32 code).
 step cmake --preset windows-clang
 step cmake --build --preset windows-clang -j "$jobs"
 # The same sources give the same lumora.exe in another directory.
 step bash scripts/check-reproducible.sh
+tree=$(bash scripts/windows-tree.sh)
 if [ "$tree" = windows ]; then
   step ctest --preset windows
 else
