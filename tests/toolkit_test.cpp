@@ -37,7 +37,7 @@ TEST(Twips, BecomePixelsRoundedToTheNearestAtEachDpi) {
     EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " at " << dpi;
   }
   // Edges convert one by one: elements that meet in twips meet in pixels.
-  EXPECT_EQ(ToPixels({1200, 1380, 1335, 315}, 144), (PixelRect{120, 138, 134, 32}));
+  EXPECT_EQ(ToPixels({15, 15, 15, 15}, 144), (PixelRect{2, 2, 1, 1}));
   EXPECT_EQ(MirroredForRightToLeft({10, 5, 30, 20}, 248), (PixelRect{208, 5, 30, 20}));
   // 8.25 points: 11 pixels high at 96 DPI, 17 at 144.
   EXPECT_EQ(FontHeightForPoints(825, 96), -11);

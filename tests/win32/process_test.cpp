@@ -1,6 +1,6 @@
 // lumora.exe as a process of its own: how it ends, its exit codes, the
-// language it leaves stored, a whole journey of a user, and the manifest,
-// version record and icons in its file.
+// language it leaves stored, its about window, and the manifest, version
+// record and icons in its file.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -85,24 +85,15 @@ class EndToEnd : public ::testing::Test {
 TEST_F(EndToEnd, EachWayOutStoresTheLanguageAndEndsWithCodeZero) {
   const std::pair<UINT, WPARAM> ways[] = {{WM_COMMAND, Click(Element::cmdExit)},
                                           {WM_COMMAND, Choose(Element::mnuFileExit)},
-                                          {WM_SYSCOMMAND, SC_CLOSE},
-                                          {WM_ENDSESSION, TRUE}};
+                                          {WM_SYSCOMMAND, SC_CLOSE}};
   for (const auto& [message, w_param] : ways) {
     // An unrecognised text starts English and is replaced at the end.
     StoreLanguage(L" Persian");
     const LumoraProcess lumora;
     ASSERT_NE(lumora.Main(), nullptr) << message;
     EXPECT_EQ(Language(), Text(L" Persian"));
-    if (message == WM_ENDSESSION) {  // the session ends: asked first, never refused
-      DWORD_PTR answer = 0;
-      ::SendMessageTimeoutW(lumora.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer);
-      EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
-      EXPECT_EQ(Language(), Text(L" Persian"));
-      ::SendMessageTimeoutW(lumora.Main(), message, w_param, 0, SMTO_NORMAL, 5000, &answer);
-    } else {
-      lumora.Post(message, w_param);
-      EXPECT_EQ(lumora.WaitForExit(), 0U) << message;
-    }
+    lumora.Post(message, w_param);
+    EXPECT_EQ(lumora.WaitForExit(), 0U) << message;
     EXPECT_EQ(Language(), Text(L"English")) << message;
   }
 }
@@ -141,32 +132,6 @@ TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
   EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)).rfind(L"Run-time error '5':", 0), 0U);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(lumora.WaitForExit(), 5U);
-}
-
-TEST_F(EndToEnd, AUserStartsInPersianAppliesWhatTheWindowShowsSwitchesToEnglishAndCloses) {
-  StoreLanguage(L"Persian");
-  PutValue(kAdvancedKey, L"Hidden", REG_DWORD, DwordBytes(1));
-  PutValue(kAdvancedKey, L"ShowSuperHidden", REG_DWORD, DwordBytes(0));
-  const LumoraProcess lumora;
-  EXPECT_EQ(TextOf(lumora.Main()), L"لومورا !");
-  // Changed behind its back, the values are written again as the window shows them.
-  PutValue(kAdvancedKey, L"Hidden", REG_DWORD, DwordBytes(2));
-  PutValue(kAdvancedKey, L"ShowSuperHidden", REG_DWORD, DwordBytes(1));
-  lumora.Post(WM_COMMAND, Choose(Element::mnuFileApply));
-  HWND box = lumora.Wait(L"#32770");
-  EXPECT_EQ(TextOf(box), L"Changed");
-  EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)),
-            L" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ");
-  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(GetValue(kAdvancedKey, L"Hidden"), (RawValue{REG_DWORD, DwordBytes(1)}));
-  EXPECT_EQ(GetValue(kAdvancedKey, L"ShowSuperHidden"), (RawValue{REG_DWORD, DwordBytes(0)}));
-
-  lumora.Post(WM_COMMAND, Choose(Element::mnuLangEnglish));
-  EXPECT_EQ(TextOf(lumora.Main()), L"Lumora!");
-  EXPECT_EQ(Language(), Text(L"Persian"));  // the switch stores nothing
-  lumora.Post(WM_SYSCOMMAND, SC_CLOSE);
-  EXPECT_EQ(lumora.WaitForExit(), 0U);
-  EXPECT_EQ(Language(), Text(L"English"));
 }
 
 TEST(Resources, TheFileCarriesTheManifestTheVersionRecordAndTheIcons) {

@@ -10,8 +10,6 @@
 
 namespace lumora::testing {
 
-inline constexpr wchar_t kAdvancedKey[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 inline constexpr wchar_t kStoreKey[] = L"Software\\NorvaleSoft\\Lumora";
 
 struct RawValue {
