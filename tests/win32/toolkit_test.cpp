@@ -1,7 +1,6 @@
 // The Win32 toolkit's own guarantees, in this process against the real API:
-// failure reports, a window whose load fails, captions, option values and
-// groups, a window another program subclasses, and commands posted under a
-// box.
+// failure reports, a window whose load fails, captions, option values, a
+// window another program subclasses, and commands posted under a box.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -149,13 +148,6 @@ TEST_F(Toolkit, AnOperationOnTheWrongKindRaisesTheRunTimeError) {
   EXPECT_THROW(ui_.SetLabelAlignment(Element::txtCur, 1), RuntimeError);
   EXPECT_THROW(ui_.SetRightToLeft(Element::cmdApply, true), RuntimeError);
   EXPECT_THROW(ui_.ShowModal(Element::cmdOK), RuntimeError);
-}
-
-TEST_F(Toolkit, SelectingAnOptionClearsTheOtherOptionsOfItsContainer) {
-  Start(u"English");  // OptHide selected, as stored
-  ui_.SetOptionValue(Element::OptShow, true);
-  EXPECT_TRUE(ui_.GetOptionValue(Element::OptShow));
-  EXPECT_FALSE(ui_.GetOptionValue(Element::OptHide));
 }
 
 WNDPROC g_subclassed = nullptr;

@@ -128,7 +128,9 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedAndTakesTheKeyboard) {
     Keys({VK_TAB});
     // Stop at a wrong step: Enter below would press another button.
     ASSERT_EQ(::GetFocus(), Control(next)) << ElementName(next);
+    if (next == Element::chkSuper) Keys({VK_RETURN});  // presses no check box
   }
+  EXPECT_EQ(::SendMessageW(Control(Element::chkSuper), BM_GETCHECK, 0, 0), BST_CHECKED);
   Keys({VK_ESCAPE});
   EXPECT_TRUE(boxes_.seen.empty());
   Keys({VK_RETURN});     // presses the focused Apply
