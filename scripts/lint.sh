@@ -11,7 +11,7 @@ clang-format --dry-run --Werror "${sources[@]}"
 # A unit found clean is not checked again until it, any header of the
 # project, the checks or its compile command change; the record is kept per
 # user, with this checkout's path taken out, so a fresh clone shares it.
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/lumora-lint
+cache=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/lumora-lint
 mkdir -p "$cache"
 shared=$( (clang-tidy --version; cat .clang-tidy; git ls-files -s '*.h'; git diff -- '*.h') | sha256sum | cut -c1-64)
 key() {  # key TREE UNIT

@@ -46,7 +46,7 @@ case $action in
     # A fresh prefix is made once per user, Wine and way of making it, then
     # copied: each tree still tests in a prefix of its own.
     here=$(dirname "$0")
-    made=${XDG_CACHE_HOME:-$HOME/.cache}/lumora-wine/$( (wine --version; echo "$WINEARCH"
+    made=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/lumora-wine/$( (wine --version; echo "$WINEARCH"
       cat "$here/wine-bench.sh" "$here/wine-env.sh" "$here/wine-fonts.sh") | sha256sum | cut -c1-16)
     if [ ! -f "$bench/prefix.ready" ] && [ -f "$made.ready" ]; then
       rm -rf "$WINEPREFIX"
