@@ -4,15 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "fakes/fakes.h"
 
 namespace lumora::testing {
 namespace {
 
 using Calls = std::vector<std::string>;
-using Values = FakeRegistry::Values;
 
 TEST(RootKeyFromName, MapsTheSevenRootNamesExactlyAndNothingElse) {
   // clang-format off
@@ -31,14 +28,20 @@ TEST(RootKeyFromName, MapsTheSevenRootNamesExactlyAndNothingElse) {
   }
 }
 
+// A path split into a root and the rest; a malformed one stays as it was,
+// with the root, and is shown.
+struct SplitCase {
+  std::u16string path;
+  std::uint32_t root;  // kUnchanged: malformed
+  std::u16string rest;
+  RegStatus last_status;
+};
+
 TEST(General, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
   constexpr std::uint32_t kUnchanged = 0x1234;
-  const std::u16string fixed =
-      u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-  // Path, root afterwards, path afterwards, LastStatus; a malformed path stays.
   // clang-format off
-  const std::tuple<std::u16string, std::uint32_t, std::u16string, RegStatus> cases[] = {
-      {fixed, 0x80000001U, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 18},
+  const SplitCase cases[] = {
+      {u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0x80000001U, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 18},
       {u"HKEY_LOCAL_MACHINE", 0x80000002U, u"", 0},
       {u"HKEY_Current_User\\Software", 0, u"Software", 18},
       {u"HKEY_USERS\\\\S-1", 0x80000003U, u"\\S-1", 11},
@@ -50,21 +53,19 @@ TEST(General, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
       {u"", kUnchanged, u"", 0},
   };
   // clang-format on
-  for (const auto& [given, root_after, path_after, last_status] : cases) {
-    SCOPED_TRACE(std::string(given.begin(), given.end()));
+  for (const SplitCase& c : cases) {
+    SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
     Fakes f;
-    auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
-    std::u16string path = given;
+    std::u16string path = c.path;
     auto root = static_cast<RegHandle>(kUnchanged);
-    const bool well_formed = root_after != kUnchanged;
-    EXPECT_EQ(general.SplitKeyPath(path, root), well_formed);
-    EXPECT_EQ(static_cast<std::uint32_t>(root), root_after);
-    EXPECT_EQ(path, path_after);
-    EXPECT_EQ(general.LastStatus, last_status);
+    EXPECT_EQ(f.general.SplitKeyPath(path, root), c.root != kUnchanged);
+    EXPECT_EQ(static_cast<std::uint32_t>(root), c.root);
+    EXPECT_EQ(path, c.rest);
+    EXPECT_EQ(f.general.LastStatus, c.last_status);
     // Flags 0 and no title of its own.
-    const MsgBoxCall box{u"Incorrect Format:\n\n" + given, 0, std::nullopt};
-    EXPECT_EQ(ui.msg_boxes, well_formed ? std::vector<MsgBoxCall>{} : std::vector{box});
-    EXPECT_TRUE(registry.calls.empty());
+    const MsgBoxCall box{u"Incorrect Format:\n\n" + c.path, 0, std::nullopt};
+    EXPECT_EQ(f.ui.msg_boxes, c.root != kUnchanged ? std::vector<MsgBoxCall>{} : std::vector{box});
+    EXPECT_TRUE(f.registry.calls.empty());
   }
 }
 
@@ -101,17 +102,23 @@ TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(c.name);
     Fakes f;
-    auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
-    registry.AddKey(kHkcu, u"K");
-    if (c.stored) registry.Put(kHkcu, u"K", u"Hidden", *c.stored);
-    registry.open_status = c.open_status;
+    f.registry.AddKey(kHkcu, u"K");
+    if (c.stored) f.registry.Put(kHkcu, u"K", u"Hidden", *c.stored);
+    f.registry.open_status = c.open_status;
     std::u16string path = c.path;
-    EXPECT_EQ(general.ReadDWord(path, u"Hidden"), c.result);
-    EXPECT_EQ(registry.calls, c.calls);
-    EXPECT_EQ(general.LastStatus, c.last_status);
-    EXPECT_EQ(registry.OpenHandles(), 0U);
-    EXPECT_EQ(ui.msg_boxes.size(), c.path.starts_with(u"HKEY") ? 0U : 1U);
+    EXPECT_EQ(f.general.ReadDWord(path, u"Hidden"), c.result);
+    EXPECT_EQ(f.registry.calls, c.calls);
+    EXPECT_EQ(f.general.LastStatus, c.last_status);
+    EXPECT_EQ(f.registry.OpenHandles(), 0U);
+    EXPECT_EQ(f.ui.msg_boxes.size(), c.path.starts_with(u"HKEY") ? 0U : 1U);
   }
+  // Each read starts with an empty buffer.
+  Fakes f;
+  f.registry.Put(kHkcu, u"K", u"Hidden", {4, {0x01}});
+  f.general.ValueBuffer = {0xFF, 0xFF, 0xFF, 0xFF};
+  std::u16string path = u"HKEY_CURRENT_USER\\K";
+  EXPECT_EQ(f.general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
+  EXPECT_EQ(f.general.ValueBuffer, (std::array<std::uint8_t, 4>{0x01, 0, 0, 0}));
 }
 
 // -2 written to "Hidden" under HKEY_CURRENT_USER\K, which holds a text and
@@ -119,7 +126,7 @@ TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
 struct WriteCase {
   const char* name = "";
   std::u16string path = u"HKEY_CURRENT_USER\\K";
-  const char16_t* refused = nullptr;                     // the value whose set fails
+  const char16_t* refused = u"";                         // the value whose set fails
   std::optional<RegStatus> close_status = std::nullopt;  // a failing close's
   bool written = false;
   Calls calls = {"open 80000001 K access=20006", "set Hidden type=4 size=4 fe ff ff ff", "close"};
@@ -140,30 +147,20 @@ TEST(General, AWriteSetsFourLittleEndianBytesAsADwordAndTellsWhetherItTookEffect
   for (const WriteCase& c : cases) {
     SCOPED_TRACE(c.name);
     Fakes f;
-    auto [registry, ui, general] = std::tie(f.registry, f.ui, f.general);
-    registry.Put(kHkcu, u"K", u"Hidden", {1, {'2', 0}});
-    registry.Put(kHkcu, u"K", u"Other", {3, {1, 2, 3, 4, 5}});
-    if (c.refused != nullptr) registry.set_failures[c.refused] = kAccessDenied;
-    registry.close_status = c.close_status;
+    f.registry.Put(kHkcu, u"K", u"Hidden", {1, {'2', 0}});
+    f.registry.Put(kHkcu, u"K", u"Other", {3, {1, 2, 3, 4, 5}});
+    f.registry.refused_set = c.refused;
+    f.registry.close_status = c.close_status;
     std::u16string path = c.path;
-    EXPECT_EQ(general.WriteDWord(path, u"Hidden", -2), c.written);
-    EXPECT_EQ(registry.calls, c.calls);
-    EXPECT_EQ(general.LastStatus, c.last_status);
-    const Values values = {{u"Hidden", c.written ? StoredValue{4, {0xFE, 0xFF, 0xFF, 0xFF}}
-                                                 : StoredValue{1, {'2', 0}}},
-                           {u"Other", {3, {1, 2, 3, 4, 5}}}};
-    EXPECT_EQ(*registry.Key(kHkcu, u"K"), values);
-    EXPECT_EQ(registry.KeyCount(), 1U);  // no key created
+    EXPECT_EQ(f.general.WriteDWord(path, u"Hidden", -2), c.written);
+    EXPECT_EQ(f.registry.calls, c.calls);
+    EXPECT_EQ(f.general.LastStatus, c.last_status);
+    const StoredValue hidden =
+        c.written ? StoredValue{4, {0xFE, 0xFF, 0xFF, 0xFF}} : StoredValue{1, {'2', 0}};
+    EXPECT_EQ(*f.registry.Key(kHkcu, u"K"),
+              (FakeRegistry::Values{{u"Hidden", hidden}, {u"Other", {3, {1, 2, 3, 4, 5}}}}));
+    EXPECT_EQ(f.registry.KeyCount(), 1U);  // no key created
   }
-}
-
-TEST(General, EachReadStartsWithAnEmptyBuffer) {
-  Fakes f;
-  f.registry.Put(kHkcu, u"K", u"Hidden", {4, {0x01}});
-  f.general.ValueBuffer = {0xFF, 0xFF, 0xFF, 0xFF};
-  std::u16string path = u"HKEY_CURRENT_USER\\K";
-  EXPECT_EQ(f.general.ReadDWord(path, u"Hidden"), ReadResult{ReadErrorText{}});
-  EXPECT_EQ(f.general.ValueBuffer, (std::array<std::uint8_t, 4>{0x01, 0, 0, 0}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <tuple>
+#include <sstream>
 
 #include "app/about_form.h"
 #include "fakes/fakes.h"
@@ -17,26 +17,12 @@ namespace {
 
 using Log = std::vector<std::string>;
 const std::u16string kEntry = u"NorvaleSoft\\Lumora\\Language";
-const std::u16string kGet = u"get " + kEntry;
-std::u16string Save(std::u16string_view value) {
-  return u"save " + kEntry + u"=" + std::u16string(value);
-}
 
-const Log kMarkEnglish = {"SetMenuChecked mnuLangPersian=0", "SetMenuChecked mnuLangEnglish=1"};
-const Log kMarkPersian = {"SetMenuChecked mnuLangPersian=1", "SetMenuChecked mnuLangEnglish=0"};
-// The captions in the order they are set, the window's own last.
-const Log kCaptions = {
-    "SetCaption cmdApply",       "SetCaption cmdAbout",       "SetCaption cmdExit",
-    "SetCaption framOpt",        "SetCaption framMain",       "SetCaption chkSuper",
-    "SetCaption OptShow",        "SetCaption OptHide",        "SetCaption mnuFile",
-    "SetCaption mnuFileApply",   "SetCaption mnuFileExit",    "SetCaption mnuLang",
-    "SetCaption mnuLangEnglish", "SetCaption mnuLangPersian", "SetCaption mnuHelp",
-    "SetCaption mnuHelpAbout",   "SetCaption frmMain"};
-Log Directions(bool persian) {
+// "operation name" and the value for each name of a list.
+Log Each(const std::string& operation, const std::string& names, const char* value = "") {
   Log log;
-  for (const char* element : {"framOpt", "framMain", "chkSuper", "OptShow", "OptHide", "frmMain"}) {
-    log.push_back(std::string("SetRightToLeft ") + element + (persian ? "=1" : "=0"));
-  }
+  std::istringstream in(names);
+  for (std::string name; in >> name;) log.push_back(operation + ' ' + name.append(value));
   return log;
 }
 Log Join(std::initializer_list<Log> parts) {
@@ -44,11 +30,29 @@ Log Join(std::initializer_list<Log> parts) {
   for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
   return all;
 }
+const Log kMarkEnglish = {"SetMenuChecked mnuLangPersian=0", "SetMenuChecked mnuLangEnglish=1"};
+const Log kMarkPersian = {"SetMenuChecked mnuLangPersian=1", "SetMenuChecked mnuLangEnglish=0"};
+// The captions in the order they are set, the window's own last; then the directions.
+const Log kCaptions =
+    Each("SetCaption",
+         "cmdApply cmdAbout cmdExit framOpt framMain chkSuper OptShow OptHide mnuFile "
+         "mnuFileApply mnuFileExit mnuLang mnuLangEnglish mnuLangPersian mnuHelp "
+         "mnuHelpAbout frmMain");
+Log Directions(bool persian) {
+  return Each("SetRightToLeft", "framOpt framMain chkSuper OptShow OptHide frmMain",
+              persian ? "=1" : "=0");
+}
+
+// What is stored (nothing: no entry), the language settled on, and whether
+// "English" is written at once, then read again. The fuzzer tries every other text.
+struct LoadCase {
+  std::optional<std::u16string> stored;
+  const char16_t* language;
+  bool written;
+};
 
 TEST(Language, LoadLanguageSettlesOnEnglishOrPersianAndMarksIt) {
-  // What is stored (or nothing), the language settled on, whether "English"
-  // is written at once, then read again. The fuzzer tries every other text.
-  const std::tuple<std::optional<std::u16string>, const char16_t*, bool> cases[] = {
+  const LoadCase cases[] = {
       {std::nullopt, u"English", true}, {u"", u"English", true},
       {u"Persian", u"Persian", false},  {u"English", u"English", false},
       {u" Persian", u"English", false}, {u"persian", u"English", false},
@@ -57,27 +61,26 @@ TEST(Language, LoadLanguageSettlesOnEnglishOrPersianAndMarksIt) {
     const std::u16string shown = stored.value_or(u"(none)");
     SCOPED_TRACE(std::string(shown.begin(), shown.end()));
     Fakes f;
-    auto [store, ui] = std::tie(f.store, f.ui);
-    if (stored) store.entries[kEntry] = *stored;
-    LoadLanguage(store, ui);
+    if (stored) f.store.entries[kEntry] = *stored;
+    LoadLanguage(f.store, f.ui);
     EXPECT_EQ(CurrentLanguage, language);
-    EXPECT_EQ(ui.log, CurrentLanguage == u"Persian" ? kMarkPersian : kMarkEnglish);
+    EXPECT_EQ(f.ui.log, CurrentLanguage == u"Persian" ? kMarkPersian : kMarkEnglish);
+    const std::u16string get = u"get " + kEntry;
     const std::vector<std::u16string> calls =
-        written ? std::vector{kGet, Save(u"English"), kGet} : std::vector{kGet, kGet};
-    EXPECT_EQ(store.log, calls);
+        written ? std::vector{get, u"save " + kEntry + u"=English", get} : std::vector{get, get};
+    EXPECT_EQ(f.store.log, calls);
     // An odd text stays stored until the next save.
-    EXPECT_EQ(store.entries[kEntry], written ? u"English" : *stored);
+    EXPECT_EQ(f.store.entries[kEntry], written ? u"English" : *stored);
   }
 }
 
 TEST(Language, AFailingReadEndsTheLoadHandlerQuietlyBeforeAnythingElse) {
   Fakes f;
-  auto [store, ui, registry, form] = std::tie(f.store, f.ui, f.registry, f.form);
-  store.fail_get = true;
-  EXPECT_NO_THROW(form.Form_Load());
+  f.store.fail_get = true;
+  EXPECT_NO_THROW(f.form.Form_Load());
   EXPECT_EQ(CurrentLanguage, u"");
-  EXPECT_TRUE(ui.log.empty());          // no check mark, no caption
-  EXPECT_TRUE(registry.calls.empty());  // the settings are not read
+  EXPECT_TRUE(f.ui.log.empty());          // no check mark, no caption
+  EXPECT_TRUE(f.registry.calls.empty());  // the settings are not read
 }
 
 TEST(Language, ApplyLanguageLabelsThenTurnsInOrderForTheTwoLanguagesOnly) {
@@ -94,34 +97,33 @@ TEST(Language, ApplyLanguageLabelsThenTurnsInOrderForTheTwoLanguagesOnly) {
 }
 
 TEST(Language, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark) {
-  const std::pair<std::optional<HidingStatus>, const char16_t*> cases[] = {
+  const struct {
+    std::optional<HidingStatus> status;
+    const char16_t* text;
+  } cases[] = {
       {HidingStatus::kActivated, u".مخفي کردن فعال است"},
       {HidingStatus::kDeactivated, u".مخفي کردن غير فعال است"},
       {std::nullopt, u"as it was"},
   };
   for (const auto& [status, text] : cases) {
     Fakes f;
-    RecordingWindow& ui = f.ui;
     CurrentLanguage = u"English";
-    ui.menu_checks[Element::mnuLangEnglish] = true;
-    ui.texts[Element::txtCur] = u"as it was";
-    SwitchLanguage(ui, Element::mnuLangPersian, status);
+    f.ui.menu_checks[Element::mnuLangEnglish] = true;
+    f.ui.texts[Element::txtCur] = u"as it was";
+    SwitchLanguage(f.ui, Element::mnuLangPersian, status);
     EXPECT_EQ(CurrentLanguage, u"Persian");
-    EXPECT_EQ(ui.log, Join({{"GetMenuChecked mnuLangPersian"},
-                            kCaptions,
-                            status ? Log{"SetText txtCur"} : Log{},
-                            Directions(true),
-                            kMarkPersian}));
-    EXPECT_EQ(ui.texts[Element::txtCur], text);
+    EXPECT_EQ(f.ui.log, Join({{"GetMenuChecked mnuLangPersian"},
+                              kCaptions,
+                              status ? Log{"SetText txtCur"} : Log{},
+                              Directions(true),
+                              kMarkPersian}));
+    EXPECT_EQ(f.ui.texts[Element::txtCur], text);
   }
   // The item already checked does nothing at all.
   Fakes f;
-  RecordingWindow& ui = f.ui;
-  CurrentLanguage = u"English";
-  ui.menu_checks[Element::mnuLangPersian] = true;
-  SwitchLanguage(ui, Element::mnuLangPersian, HidingStatus::kActivated);
-  EXPECT_EQ(ui.log, Log{"GetMenuChecked mnuLangPersian"});
-  EXPECT_EQ(CurrentLanguage, u"English");
+  f.ui.menu_checks[Element::mnuLangPersian] = true;
+  SwitchLanguage(f.ui, Element::mnuLangPersian, HidingStatus::kActivated);
+  EXPECT_EQ(f.ui.log, Log{"GetMenuChecked mnuLangPersian"});
 }
 
 TEST(AboutForm, LabelsItselfInOrderForEnglishOrPersianAndNothingElseAndOkUnloads) {

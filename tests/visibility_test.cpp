@@ -77,18 +77,17 @@ TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMeanAndTrapsAnyError) {
                  << c.hidden.value_or(999) << "/" << c.super_hidden.value_or(999)
                  << (c.failing != nullptr ? c.failing : ""));
     Fakes f;
-    auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
     CurrentLanguage = c.language;
-    registry.AddKey(kHkcu, kAdvanced);
-    if (c.hidden) registry.PutDword(kHkcu, kAdvanced, u"Hidden", *c.hidden);
-    if (c.super_hidden) registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", *c.super_hidden);
-    if (c.failing != nullptr) ui.fail_on = c.failing;
-    EXPECT_NO_THROW(ReadCurrentOption(state, general, ui));  // the trap
-    EXPECT_EQ(ui.log, c.changes);
-    EXPECT_EQ(ui.Text(Element::txtCur), c.status);
-    EXPECT_EQ(state.HiddenValue, c.hidden_value);
-    EXPECT_EQ(state.SuperHiddenValue, c.super_hidden_value);
-    EXPECT_EQ(registry.OpenHandles(), 0U);
+    f.registry.AddKey(kHkcu, kAdvanced);
+    if (c.hidden) f.registry.PutDword(kHkcu, kAdvanced, u"Hidden", *c.hidden);
+    if (c.super_hidden) f.registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", *c.super_hidden);
+    if (c.failing != nullptr) f.ui.fail_on = c.failing;
+    EXPECT_NO_THROW(ReadCurrentOption(f.state, f.general, f.ui));  // the trap
+    EXPECT_EQ(f.ui.log, c.changes);
+    EXPECT_EQ(f.ui.Text(Element::txtCur), c.status);
+    EXPECT_EQ(f.state.HiddenValue, c.hidden_value);
+    EXPECT_EQ(f.state.SuperHiddenValue, c.super_hidden_value);
+    EXPECT_EQ(f.registry.OpenHandles(), 0U);
   }
 }
 
@@ -100,8 +99,8 @@ struct ApplyCase {
   int check = 0;                                   // chkSuper's value
   const char16_t* language = u"English";
   bool key_exists = true;
-  const char16_t* refused = nullptr;  // the value whose write fails
-  Log sets = {};                      // in the order made
+  const char16_t* refused = u"";  // the value whose write fails
+  Log sets = {};                  // in the order made
   std::int16_t hidden_value = 0, super_hidden_value = 0;
   std::optional<std::u16string> status = std::nullopt;
   MsgBoxCall box = {};
@@ -136,32 +135,28 @@ TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
   for (const ApplyCase& c : cases) {
     SCOPED_TRACE(c.name);
     Fakes f;
-    auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
     CurrentLanguage = c.language;
-    if (c.key_exists) registry.AddKey(kHkcu, kAdvanced);
-    if (c.refused != nullptr) registry.set_failures[c.refused] = kAccessDenied;
-    if (c.selected) ui.options[*c.selected] = true;
-    ui.checks[Element::chkSuper] = c.check;
-    Apply(state, general, ui);
+    if (c.key_exists) f.registry.AddKey(kHkcu, kAdvanced);
+    f.registry.refused_set = c.refused;
+    if (c.selected) f.ui.options[*c.selected] = true;
+    f.ui.checks[Element::chkSuper] = c.check;
+    Apply(f.state, f.general, f.ui);
     Log made;
-    std::ranges::copy_if(registry.calls, std::back_inserter(made),
+    std::ranges::copy_if(f.registry.calls, std::back_inserter(made),
                          [](const std::string& call) { return call.starts_with("set "); });
     EXPECT_EQ(made, c.sets);
-    EXPECT_EQ(registry.KeyCount(), c.key_exists ? 1U : 0U);
-    EXPECT_EQ(state.HiddenValue, c.hidden_value);
-    EXPECT_EQ(state.SuperHiddenValue, c.super_hidden_value);
-    EXPECT_EQ(ui.Text(Element::txtCur), c.status);
-    EXPECT_EQ(ui.msg_boxes, std::vector{c.box});
-    EXPECT_EQ(ui.log.back(), "MsgBox " + std::to_string(c.box.flags));  // the last of all
+    EXPECT_EQ(f.registry.KeyCount(), c.key_exists ? 1U : 0U);
+    EXPECT_EQ(f.state.HiddenValue, c.hidden_value);
+    EXPECT_EQ(f.state.SuperHiddenValue, c.super_hidden_value);
+    EXPECT_EQ(f.ui.Text(Element::txtCur), c.status);
+    EXPECT_EQ(f.ui.msg_boxes, std::vector{c.box});
+    EXPECT_EQ(f.ui.log.back(), "MsgBox " + std::to_string(c.box.flags));  // the last of all
   }
-}
-
-TEST(Visibility, ApplyHasNoTrap) {
+  // It has no trap.
   Fakes f;
-  auto [registry, ui, general, state] = std::tie(f.registry, f.ui, f.general, f.state);
-  ui.fail_on = "GetOptionValue";
-  EXPECT_THROW(Apply(state, general, ui), RuntimeError);
-  EXPECT_TRUE(registry.calls.empty());
+  f.ui.fail_on = "GetOptionValue";
+  EXPECT_THROW(Apply(f.state, f.general, f.ui), RuntimeError);
+  EXPECT_TRUE(f.registry.calls.empty());
 }
 
 }  // namespace

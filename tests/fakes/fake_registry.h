@@ -44,8 +44,8 @@ class FakeRegistry final : public RegistryApi {
   }
   void PutDword(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
                 std::uint32_t v) {
-    const auto byte = [v](unsigned shift) { return static_cast<std::uint8_t>(v >> shift); };
-    Put(root, sub_key, name, {4, {byte(0), byte(8), byte(16), byte(24)}});
+    Put(root, sub_key, name,
+        {4, {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}});
   }
   [[nodiscard]] const Values* Key(RegHandle root, const std::u16string& sub_key) const {
     const auto it = keys_.find({root, sub_key});
@@ -75,11 +75,8 @@ class FakeRegistry final : public RegistryApi {
     if (value == values.end()) return kFileNotFound;
     type = value->second.type;
     const auto stored = static_cast<std::uint32_t>(value->second.data.size());
-    const bool fits = stored <= size;
-    size = stored;
-    if (!fits) return kMoreData;
-    std::ranges::copy(value->second.data, data);
-    return kRegSuccess;
+    if (stored <= size) std::ranges::copy(value->second.data, data);
+    return std::exchange(size, stored) < stored ? kMoreData : kRegSuccess;
   }
   RegStatus RegSetValueExA(RegHandle key, std::u16string_view name, std::uint32_t /*reserved*/,
                            std::uint32_t type, const std::uint8_t* data,
@@ -89,21 +86,20 @@ class FakeRegistry final : public RegistryApi {
     for (std::uint32_t i = 0; i < size; ++i) call += ' ' + Hex(data[i]);
     calls.push_back(call);
     if (!open_.contains(key)) return kInvalidHandle;
-    if (set_failures.contains(std::u16string{name})) return set_failures[std::u16string{name}];
+    if (name == refused_set) return kAccessDenied;
     keys_[open_[key]][std::u16string{name}] = {type, {data, data + size}};
     return kRegSuccess;
   }
   RegStatus RegCloseKey(RegHandle key) override {
     calls.emplace_back("close");
-    if (open_.erase(key) == 0) return kInvalidHandle;
-    return close_status.value_or(kRegSuccess);
+    return open_.erase(key) == 0 ? kInvalidHandle : close_status.value_or(kRegSuccess);
   }
 
   std::vector<std::string> calls;
-  // Forced statuses: an open refused, a set that fails for one value name, a
+  // Forced failures: an open refused, a set of this value name denied, a
   // close that fails.
   std::optional<RegStatus> open_status;
-  std::map<std::u16string, RegStatus> set_failures;
+  std::u16string_view refused_set;
   std::optional<RegStatus> close_status;
 
  private:

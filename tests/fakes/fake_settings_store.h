@@ -25,14 +25,12 @@ class FakeSettingsStore final : public SettingsStore {
                    std::u16string_view value) override {
     const std::u16string address = Address(app, section, key);
     log.push_back(u"save " + address + u'=' + std::u16string{value});
-    if (fail_save) throw RuntimeError(5, u"store write failed");
     entries[address] = value;
   }
 
   std::map<std::u16string, std::u16string> entries;
   std::vector<std::u16string> log;
   bool fail_get = false;
-  bool fail_save = false;
 
  private:
   static std::u16string Address(std::u16string_view app, std::u16string_view section,

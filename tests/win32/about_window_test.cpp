@@ -1,6 +1,5 @@
-// The about window modal over the main window, many cycles of both leaving
-// nothing behind, and the window object's destruction, in this process
-// against the Win32 API.
+// The about window modal over the main window, and many cycles of both
+// leaving nothing behind, in this process against the Win32 API.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -8,7 +7,6 @@
 
 #include <utility>
 
-#include "fakes/fakes.h"
 #include "win32/harness.h"
 
 namespace lumora::testing {
@@ -72,9 +70,9 @@ TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfter
     RECT client{};
     ::GetClientRect(window, &client);
     ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    EXPECT_EQ(client, ScreenPixels(5820, 3435, {0, 0, 3720, 1785}));
-    EXPECT_EQ(OnScreen(ok), ScreenPixels(5820, 3435, {1200, 1380, 2535, 1695}));
-    EXPECT_EQ(OnScreen(Control(Element::Label1)), ScreenPixels(5820, 3435, {60, 60, 3555, 1395}));
+    EXPECT_EQ(client, Pixels({0, 0, 3720, 1785}, 5820, 3435));
+    EXPECT_EQ(OnScreen(ok), Pixels({1200, 1380, 2535, 1695}, 5820, 3435));
+    EXPECT_EQ(OnScreen(Control(Element::Label1)), Pixels({60, 60, 3555, 1395}, 5820, 3435));
     for (const Element element : {Element::cmdOK, Element::Label1, Element::Picture1}) {
       EXPECT_EQ(FontText(Control(element)),
                 ScreenDpi() == 144 ? L"Tahoma -17 400 178" : L"Tahoma -11 400 178");
@@ -129,37 +127,6 @@ TEST_F(Endurance, AppliesSwitchesAndAboutOpeningsLeaveNothingBehind) {
   EXPECT_LE(gdi_after, gdi + 20);
   EXPECT_EQ(windows_after, windows);
   EXPECT_EQ(boxes_.seen.size(), 35U);
-}
-
-HWND g_watched = nullptr;
-bool g_destroying = false;  // what follows is the window object's destruction
-int g_reached_after_destructor = 0;
-
-// Sees each message sent to the watched window before it is handled: the
-// toolkit must no longer route it to the object once its destruction began.
-LRESULT CALLBACK SeeMessages(int code, WPARAM w_param, LPARAM l_param) {
-  const auto* call = reinterpret_cast<const CWPSTRUCT*>(l_param);
-  if (code == HC_ACTION && call->hwnd == g_watched && g_destroying &&
-      FormWindow::FromHwnd(call->hwnd) != nullptr) {
-    ++g_reached_after_destructor;
-  }
-  return ::CallNextHookEx(nullptr, code, w_param, l_param);
-}
-
-TEST(FormWindow, NoMessageReachesAnObjectWhoseDestructionHasBegun) {
-  Fakes f;
-  Win32WindowOps ui;
-  HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &SeeMessages, nullptr, ::GetCurrentThreadId());
-  {
-    MainWindow window{ui, f.registry, f.store};
-    ui.Attach(window);
-    window.Start(SW_HIDE);
-    g_watched = window.Hwnd();
-    g_destroying = true;  // the window is still there when its object goes
-  }
-  ::UnhookWindowsHookEx(hook);
-  EXPECT_FALSE(::IsWindow(g_watched));
-  EXPECT_EQ(g_reached_after_destructor, 0);
 }
 
 }  // namespace

@@ -54,11 +54,11 @@ inline void RunSoon(std::function<void()> action) {
 inline void Keys(std::initializer_list<WORD> keys, WORD modifier = 0) {
   std::vector<INPUT> inputs;
   const auto key = [&inputs](WORD vk, DWORD flags) {
-    inputs.push_back({INPUT_KEYBOARD, {.ki = {vk, 0, flags, 0, 0}}});
+    if (vk != 0) inputs.push_back({INPUT_KEYBOARD, {.ki = {vk, 0, flags, 0, 0}}});
   };
-  if (modifier != 0) key(modifier, 0);
+  key(modifier, 0);
   for (const WORD vk : keys) key(vk, 0), key(vk, KEYEVENTF_KEYUP);
-  if (modifier != 0) key(modifier, KEYEVENTF_KEYUP);
+  key(modifier, KEYEVENTF_KEYUP);
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   PumpFor(150);
 }
@@ -93,13 +93,14 @@ inline int ScreenDpi() {
   ::ReleaseDC(nullptr, screen);
   return dpi;
 }
-inline int Px(int twips) { return (twips * ScreenDpi() + 720) / 1440; }
+inline int Px(int twips, int dpi = ScreenDpi()) { return (twips * dpi + 720) / 1440; }
 
-// A rectangle in twips from a client area's corner, itself in twips from the
-// screen's, as pixels on the screen; and a window's rectangle there.
-inline RECT ScreenPixels(int corner_x, int corner_y, const RECT& twips) {
-  const int x = Px(corner_x), y = Px(corner_y);
-  return {x + Px(twips.left), y + Px(twips.top), x + Px(twips.right), y + Px(twips.bottom)};
+// A rectangle in twips from a corner, itself in twips from the screen's, as
+// pixels; and a window's rectangle on the screen.
+inline RECT Pixels(const RECT& twips, int corner_x = 0, int corner_y = 0, int dpi = ScreenDpi()) {
+  const int x = Px(corner_x, dpi), y = Px(corner_y, dpi);
+  return {x + Px(twips.left, dpi), y + Px(twips.top, dpi), x + Px(twips.right, dpi),
+          y + Px(twips.bottom, dpi)};
 }
 inline RECT OnScreen(HWND hwnd) {
   RECT rect{};
@@ -107,24 +108,9 @@ inline RECT OnScreen(HWND hwnd) {
   return rect;
 }
 
-// A message box as this thread created it.
-struct BoxSeen {
-  HWND owner = nullptr;
-  bool owner_enabled = true;  // while the box was open
-  std::wstring title;
-  std::wstring text;
-  UINT icon = 0;  // MB_ICONINFORMATION, MB_ICONERROR or 0
-  bool cancel = false;
-  friend bool operator==(const BoxSeen&, const BoxSeen&) = default;
-  friend void PrintTo(const BoxSeen& box, std::ostream* out) {
-    *out << "owner " << box.owner << (box.owner_enabled ? " taking input" : "") << ", title "
-         << ::testing::PrintToString(box.title) << ", text " << ::testing::PrintToString(box.text)
-         << ", icon " << box.icon << (box.cancel ? ", Cancel" : "");
-  }
-};
-
 // Watches this thread's message boxes while it lives: each is recorded as it
-// opens, then answered with OK, or handed to on_open, which sees to it.
+// opens, as "title|text|icon|buttons|owner's state", then answered with OK,
+// or handed to on_open, which sees to it.
 class MessageBoxWatcher {
  public:
   MessageBoxWatcher() { current = this; }
@@ -135,30 +121,31 @@ class MessageBoxWatcher {
     current = nullptr;
   }
 
-  std::vector<BoxSeen> seen;
+  std::vector<std::wstring> seen;
+  std::vector<HWND> owners;
   std::function<void(HWND box)> on_open;
 
  private:
   // Not IsWindowVisible: the box itself is not shown yet when it activates.
-  static bool Shown(HWND control) {
-    return control != nullptr && (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+  static bool Shown(HWND box, int id) {
+    return (::GetWindowLongW(::GetDlgItem(box, id), GWL_STYLE) & WS_VISIBLE) != 0;
   }
   static LRESULT CALLBACK Hook(int code, WPARAM w_param, LPARAM l_param) {
     auto* box = reinterpret_cast<HWND>(w_param);
     // Recorded once, however often it is activated.
     if (code == HCBT_ACTIVATE && current != nullptr && ClassOf(box) == L"#32770" &&
         ::GetPropW(box, L"LumoraSeen") == nullptr && ::SetPropW(box, L"LumoraSeen", box)) {
-      HWND owner = ::GetWindow(box, GW_OWNER);
       auto* icon = reinterpret_cast<HICON>(::SendDlgItemMessageW(box, 0x0440, STM_GETICON, 0, 0));
-      UINT flag = 0;
-      if (Shown(::GetDlgItem(box, 0x0440))) {
-        flag = icon == ::LoadIconW(nullptr, IDI_ASTERISK) ? MB_ICONINFORMATION
-               : icon == ::LoadIconW(nullptr, IDI_HAND)   ? MB_ICONERROR
-                                                          : 1;
-      }
-      current->seen.push_back({owner, owner != nullptr && ::IsWindowEnabled(owner) != FALSE,
-                               TextOf(box), TextOf(::GetDlgItem(box, 0xFFFF)), flag,
-                               Shown(::GetDlgItem(box, IDCANCEL))});
+      const wchar_t* kind = !Shown(box, 0x0440)                          ? L"no icon"
+                            : icon == ::LoadIconW(nullptr, IDI_ASTERISK) ? L"information"
+                            : icon == ::LoadIconW(nullptr, IDI_HAND)     ? L"error"
+                                                                         : L"another icon";
+      HWND owner = ::GetWindow(box, GW_OWNER);
+      current->owners.push_back(owner);
+      current->seen.push_back(
+          TextOf(box) + L'|' + TextOf(::GetDlgItem(box, 0xFFFF)) + L'|' + kind +
+          (Shown(box, IDCANCEL) ? L"|OK Cancel" : L"|OK") +
+          (::IsWindowEnabled(owner) ? L"|owner takes input" : L"|owner disabled"));
       if (current->on_open) {
         current->on_open(box);
       } else {
@@ -226,23 +213,20 @@ class ProgramTest : public ::testing::Test {
     const UINT id = ::GetMenuItemID(::GetSubMenu(::GetMenu(main_.Hwnd()), menu), item);
     ::SendMessageW(main_.Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
   }
-  // Closes the about window, if open, with its close box; one that stays
-  // open fails the test and is destroyed, so that its modal loop ends.
-  void CloseAbout() const {
-    if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
-    if (About() == nullptr) return;
-    ADD_FAILURE() << "the about window stays open";
-    ::DestroyWindow(About());
-  }
-  // Opens the about window from its button, runs the checks in it, then closes it.
-  void WithAbout(const std::function<void(HWND about)>& checks) {
+  // Opens the about window by clicking or choosing, runs the checks in it,
+  // then closes it with its close box; one that stays open fails the test
+  // and is destroyed, so that its modal loop ends.
+  void WithAbout(const std::function<void(HWND about)>& checks,
+                 const std::function<void()>& open = {}) {
     bool ran = false;
     RunSoon([&] {
       checks(About());
       ran = true;
-      CloseAbout();
+      if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
+      if (About() != nullptr) ADD_FAILURE() << "the about window stays open";
+      if (About() != nullptr) ::DestroyWindow(About());
     });
-    Click(Element::cmdAbout);
+    open ? open() : Click(Element::cmdAbout);
     EXPECT_TRUE(ran) << "the about window did not open";
     g_pending.clear();  // nothing left to run against this frame
     EXPECT_EQ(About(), nullptr);

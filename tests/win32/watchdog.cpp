@@ -5,37 +5,26 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
 
 namespace {
 
 class Watchdog final : public ::testing::EmptyTestEventListener {
- public:
-  Watchdog() { ::CreateThread(nullptr, 0, &Watch, this, 0, nullptr); }
-
- private:
-  static DWORD WINAPI Watch(void* self) {
-    auto* watchdog = static_cast<Watchdog*>(self);
-    for (;;) {
-      ::WaitForSingleObject(watchdog->started_, INFINITE);
-      if (::WaitForSingleObject(watchdog->ended_, 20000) == WAIT_TIMEOUT) {
-        std::fprintf(stderr, "\n%s: still running after 20 s; a window or box left open?\n",
-                     watchdog->name_.c_str());
-        std::fflush(stderr);
-        ::TerminateProcess(::GetCurrentProcess(), 3);
-      }
-    }
+  static void CALLBACK Expire(void* test, BOOLEAN /*fired*/) {
+    const auto* info = static_cast<const ::testing::TestInfo*>(test);
+    std::fprintf(stderr, "\n%s.%s: still running after 20 s; a window or box left open?\n",
+                 info->test_suite_name(), info->name());
+    std::fflush(stderr);
+    ::TerminateProcess(::GetCurrentProcess(), 3);
   }
   void OnTestStart(const ::testing::TestInfo& test) override {
-    name_ = std::string(test.test_suite_name()) + '.' + test.name();
-    ::ResetEvent(ended_);
-    ::SetEvent(started_);
+    ::CreateTimerQueueTimer(&timer_, nullptr, &Expire, const_cast<::testing::TestInfo*>(&test),
+                            20000, 0, WT_EXECUTEDEFAULT);
   }
-  void OnTestEnd(const ::testing::TestInfo& /*test*/) override { ::SetEvent(ended_); }
+  void OnTestEnd(const ::testing::TestInfo& /*test*/) override {
+    ::DeleteTimerQueueTimer(nullptr, timer_, nullptr);
+  }
 
-  HANDLE started_ = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  HANDLE ended_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::string name_;
+  HANDLE timer_ = nullptr;
 };
 
 const bool kWatched = [] {

@@ -1,0 +1,155 @@
+// The Win32 implementations under the procedures, in this process against
+// the real API: the registry functions and the settings store with every
+// stored type and size, failure reports, and captions.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/toolkit/runtime_error.h"
+#include "app/toolkit/win32/platform_error.h"
+#include "fakes/recording_window.h"
+#include "i18n/language_preference.h"
+#include "i18n/win32/registry_settings_store.h"
+#include "registry/general.h"
+#include "registry/win32/advapi_registry.h"
+#include "win32/harness.h"
+#include "win32/raw_registry.h"
+
+namespace lumora::testing {
+namespace {
+
+const std::wstring kTestKey = L"Software\\LumoraTests";
+const std::u16string kTestPath = u"HKEY_CURRENT_USER\\Software\\LumoraTests";
+
+// A value of each type and size worth telling apart.
+std::vector<RawValue> EveryType() {
+  // clang-format off
+  std::vector<RawValue> all = {
+      {REG_NONE, {}}, {REG_SZ, SzBytes(L"2")}, {REG_SZ, {'P', 0, 'e'}}, {REG_EXPAND_SZ, SzBytes(L"Persian")},
+      {REG_MULTI_SZ, SzBytes(std::wstring(L"1\0", 2))}, {REG_DWORD_BIG_ENDIAN, {0, 0, 0, 2}},
+      {REG_QWORD, {2, 0, 0, 0, 0, 0, 0, 0}}, {REG_DWORD, {2, 0, 0}}, {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
+      {REG_DWORD, {0, 0, 1, 0}}};
+  // clang-format on
+  for (std::size_t size = 0; size <= 8; ++size)
+    all.push_back({REG_BINARY, std::vector<BYTE>(size, 2)});
+  return all;
+}
+
+class RealRegistry : public ::testing::Test {
+ protected:
+  void SetUp() override { TearDown(); }
+  void TearDown() override {
+    DeleteTree(kTestKey);
+    DeleteTree(L"Software\\NorvaleSoft");
+    CurrentLanguage.clear();
+  }
+  ReadResult Read(std::u16string_view name, std::u16string path = kTestPath) {
+    return general_.ReadDWord(path, name);
+  }
+  bool Write(std::int32_t value, std::u16string path = kTestPath) {
+    return general_.WriteDWord(path, u"Hidden", value);
+  }
+  std::u16string Language() { return store_.GetSetting(u"NorvaleSoft", u"Lumora", u"Language"); }
+  void SaveLanguage(std::u16string_view text) {
+    store_.SaveSetting(u"NorvaleSoft", u"Lumora", u"Language", text);
+  }
+
+  AdvapiRegistry registry_;
+  RegistrySettingsStore store_;
+  RecordingWindow ui_;
+  General general_{registry_, ui_};
+};
+
+TEST_F(RealRegistry, OnlyAFourByteDwordIsANumberOnlyATextALanguageAndWritesReplaceAnyType) {
+  LoadLanguage(store_, ui_);  // no entry: "English" is written at once
+  EXPECT_EQ(CurrentLanguage, u"English");
+  EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L"English"));
+  EXPECT_EQ(Counts(kStoreKey), std::pair(1UL, 0UL));
+  // Persian script, and a lone surrogate that no 8-bit code page keeps.
+  for (const std::u16string& text : {std::u16string(u"\u0641\u0627\u0631\u0633\u06CC \u06A9"),
+                                     std::u16string(1, u'\xD800') + u"x"}) {
+    SaveLanguage(text);
+    EXPECT_EQ(Language(), text);
+  }
+  std::vector<RawValue> entries = EveryType();
+  entries.push_back(Text(std::wstring(512 * 1024, L'P').c_str()));  // 1 MiB
+  for (const RawValue& stored : entries) {
+    SCOPED_TRACE(::testing::Message() << "type " << stored.type << ", " << stored.data.size());
+    PutValue(kTestKey, L"Hidden", stored);
+    PutValue(kTestKey, L"Other", {REG_BINARY, {1, 2, 3}});
+    PutValue(kStoreKey, L"Language", stored);
+    std::int32_t number = 0;
+    std::memcpy(&number, stored.data.data(), std::min<std::size_t>(stored.data.size(), 4));
+    const bool dword = stored.type == REG_DWORD && stored.data.size() == 4;
+    EXPECT_EQ(Read(u"Hidden"), dword ? ReadResult{number} : ReadResult{ReadErrorText{}});
+    // Anything but a text reads as no language and stays until saved.
+    EXPECT_EQ(Language(), stored == Text(L"2") ? u"2" : u"\uFFFD");
+    EXPECT_EQ(GetValue(kStoreKey, L"Language"), stored);
+    ASSERT_TRUE(Write(-2));
+    SaveLanguage(u"English");
+    EXPECT_EQ(GetValue(kTestKey, L"Hidden"), (RawValue{REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}}));
+    EXPECT_EQ(GetValue(kTestKey, L"Other"), (RawValue{REG_BINARY, {1, 2, 3}}));
+    EXPECT_EQ(Counts(kTestKey), std::pair(2UL, 0UL));  // no value nor key created
+    EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L"English"));
+    EXPECT_EQ(Read(u"Hidden"), ReadResult{-2});
+  }
+  EXPECT_EQ(Read(u"NoSuchValue"), ReadResult{ReadErrorText{}});
+  EXPECT_EQ(general_.LastStatus, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(Read(u"NoSuchValue", u"HKEY_CURRENT_USER"), ReadResult{ReadErrorText{}});
+  EXPECT_EQ(general_.LastStatus, ERROR_FILE_NOT_FOUND);  // the query's: the root itself opened
+  DeleteTree(kTestKey);
+  EXPECT_FALSE(Write(2));
+  EXPECT_EQ(Counts(kTestKey), std::nullopt);  // a missing key is not created
+  EXPECT_TRUE(ui_.msg_boxes.empty());
+}
+
+std::u16string ReportOf(unsigned long status) {
+  try {
+    ThrowPlatformError(u"Opening the key", status);
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.Number(), 5);
+    return error.Description();
+  }
+  return u"(no report)";
+}
+
+// Live blocks of the process heap, where the system's texts are allocated.
+std::size_t HeapBlocks() {
+  std::size_t busy = 0;
+  PROCESS_HEAP_ENTRY entry{};
+  while (::HeapWalk(::GetProcessHeap(), &entry))
+    busy += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ? 1 : 0;
+  return busy;
+}
+
+TEST(PlatformError, NamesTheOperationTheSystemsTrimmedReasonAndTheStatusUnsignedAndFreesTheText) {
+  const std::u16string report = ReportOf(ERROR_ACCESS_DENIED);
+  const std::string shown(report.begin(), report.end());
+  EXPECT_TRUE(report.starts_with(u"Opening the key failed: ") && report.ends_with(u" (error 5)"))
+      << shown;
+  // The system's reason between them, without its line break or trailing space.
+  EXPECT_EQ(report.find_first_of(u"\r\n"), std::u16string::npos) << shown;
+  EXPECT_FALSE(report.ends_with(u"  (error 5)") || report.size() < 36) << shown;
+  EXPECT_TRUE(ReportOf(0x80070005UL).ends_with(u" (error 2147942405)"));
+  const std::size_t before = HeapBlocks();
+  for (int i = 0; i < 50; ++i) ReportOf(ERROR_ACCESS_DENIED);
+  EXPECT_LE(HeapBlocks(), before + 10);  // one text kept per report would be 50
+}
+
+using Toolkit = ProgramTest;
+
+TEST_F(Toolkit, ACaptionThatOnlyStartsLikeTheNewOneIsReplaced) {
+  Start(u"English");
+  ui_.SetCaption(Element::frmMain, u"Lumora! Lumora!");
+  ui_.SetCaption(Element::frmMain, u"Lumora!");
+  EXPECT_EQ(TextOf(main_.Hwnd()), L"Lumora!");
+  ui_.SetCaption(Element::mnuFile, u"&File and more");
+  ui_.SetCaption(Element::mnuFile, u"&File");
+  wchar_t text[32] = {};
+  ::GetMenuStringW(::GetMenu(main_.Hwnd()), 0, text, 32, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&File");
+}
+
+}  // namespace
+}  // namespace lumora::testing
