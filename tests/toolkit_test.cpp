@@ -1,25 +1,10 @@
-// The portable toolkit: decimal texts at every width, and twips as pixels.
+// The portable toolkit: twips as pixels.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <limits>
-
-#include "app/toolkit/decimal_text.h"
 #include "app/toolkit/twips.h"
 
 namespace lumora::testing {
 namespace {
-
-TEST(DecimalText, WritesEveryIntegerWidthWhole) {
-  EXPECT_EQ(DecimalText(0), u"0");
-  EXPECT_EQ(DecimalText(-7), u"-7");
-  EXPECT_EQ(DecimalText(std::numeric_limits<std::int32_t>::min()), u"-2147483648");
-  EXPECT_EQ(DecimalText(std::numeric_limits<std::int64_t>::min()), u"-9223372036854775808");
-  EXPECT_EQ(DecimalText(std::numeric_limits<std::int64_t>::max()), u"9223372036854775807");
-  // Statuses are unsigned: 0x80004005 is a large number, not a negative one.
-  EXPECT_EQ(DecimalText(0x80004005UL), u"2147500037");
-  EXPECT_EQ(DecimalText(std::numeric_limits<std::uint64_t>::max()), u"18446744073709551615");
-}
 
 TEST(Twips, BecomePixelsRoundedToTheNearestAtEachDpi) {
   struct Case {

@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <iterator>
-#include <optional>
 
-#include "app/toolkit/runtime_error.h"
 #include "fakes/fakes.h"
 
 namespace lumora::testing {
@@ -41,7 +39,7 @@ struct ReadCase {
   const char16_t* language = u"English";
   const char* failing = nullptr;                          // a window operation that fails
   Log changes = {};                                       // what the window is told, in order
-  std::optional<std::u16string> status = std::nullopt;    // the status line; nothing: as created
+  std::u16string status = {};                             // the status line; empty: as created
   std::int16_t hidden_value = 0, super_hidden_value = 0;  // kept afterwards
 };
 
@@ -84,7 +82,7 @@ TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMeanAndTrapsAnyError) {
     if (c.failing != nullptr) f.ui.fail_on = c.failing;
     EXPECT_NO_THROW(ReadCurrentOption(f.state, f.general, f.ui));  // the trap
     EXPECT_EQ(f.ui.log, c.changes);
-    EXPECT_EQ(f.ui.Text(Element::txtCur), c.status);
+    EXPECT_EQ(f.ui.texts[Element::txtCur], c.status);
     EXPECT_EQ(f.state.HiddenValue, c.hidden_value);
     EXPECT_EQ(f.state.SuperHiddenValue, c.super_hidden_value);
     EXPECT_EQ(f.registry.OpenHandles(), 0U);
@@ -92,7 +90,7 @@ TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMeanAndTrapsAnyError) {
 }
 
 // The window's choice, the language and the registry; what Apply writes and
-// keeps, the status line (nothing: left alone) and the confirmation.
+// keeps, the status line (empty: left alone) and the confirmation.
 struct ApplyCase {
   const char* name = "";
   std::optional<Element> selected = std::nullopt;  // the option button selected, if any
@@ -102,7 +100,7 @@ struct ApplyCase {
   const char16_t* refused = u"";  // the value whose write fails
   Log sets = {};                  // in the order made
   std::int16_t hidden_value = 0, super_hidden_value = 0;
-  std::optional<std::u16string> status = std::nullopt;
+  std::u16string status = {};
   MsgBoxCall box = {};
 };
 
@@ -148,7 +146,7 @@ TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
     EXPECT_EQ(f.registry.KeyCount(), c.key_exists ? 1U : 0U);
     EXPECT_EQ(f.state.HiddenValue, c.hidden_value);
     EXPECT_EQ(f.state.SuperHiddenValue, c.super_hidden_value);
-    EXPECT_EQ(f.ui.Text(Element::txtCur), c.status);
+    EXPECT_EQ(f.ui.texts[Element::txtCur], c.status);
     EXPECT_EQ(f.ui.msg_boxes, std::vector{c.box});
     EXPECT_EQ(f.ui.log.back(), "MsgBox " + std::to_string(c.box.flags));  // the last of all
   }

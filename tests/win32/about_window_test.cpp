@@ -1,11 +1,7 @@
-// The about window modal over the main window, and many cycles of both
-// leaving nothing behind, in this process against the Win32 API.
+// The about window modal over the main window, opened again after a
+// language switch, in this process against the Win32 API.
 #include <gtest/gtest.h>
 #include <windows.h>
-// After windows.h, which it needs.
-#include <winternl.h>
-
-#include <utility>
 
 #include "win32/harness.h"
 
@@ -25,9 +21,10 @@ const wchar_t kPersianText[] =
 
 using AboutWindowTest = ProgramTest;
 
-TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfterASwitch) {
+TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
   Start(u"Persian");
-  WithAbout([this](HWND window) {
+  HFONT font = nullptr;
+  WithAbout([this, &font](HWND window) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(::GetWindow(window, GW_OWNER), main_.Hwnd());
     EXPECT_FALSE(::IsWindowEnabled(main_.Hwnd()));
@@ -39,15 +36,7 @@ TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfter
     EXPECT_EQ(::GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
     EXPECT_EQ(TextOf(Control(Element::cmdOK)), L"تاييد");
     EXPECT_EQ(::GetFocus(), Control(Element::cmdOK));
-    // Deactivated and activated again, it gives the focus back to OK.
-    {
-      const OtherWindow other;
-      EXPECT_NE(::GetActiveWindow(), window);
-    }
-    ::SetForegroundWindow(window);
-    PumpFor(50);
-    EXPECT_EQ(::GetActiveWindow(), window);
-    EXPECT_EQ(::GetFocus(), Control(Element::cmdOK));
+    font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
     // Neither Escape nor the main window's shortcut does anything meanwhile.
     Keys({VK_ESCAPE});
     Keys({'P'}, VK_CONTROL);
@@ -59,8 +48,9 @@ TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfter
   EXPECT_TRUE(::IsWindowEnabled(main_.Hwnd()));
   // After a switch, in English and from its creation-time description.
   Choose(1, 0);
-  WithAbout([this](HWND window) {
+  WithAbout([this, font](HWND window) {
     HWND ok = Control(Element::cmdOK);
+    EXPECT_EQ(::GetObjectType(font), 0U);  // the last opening's fonts are freed
     EXPECT_EQ(TextOf(window), L"About ... ");
     EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
     EXPECT_EQ(TextOf(Control(Element::Label1)), kEnglishText);
@@ -80,53 +70,6 @@ TEST_F(AboutWindowTest, OpensModallyInPersianKeepsItsFocusAndOpensInEnglishAfter
     ::SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box does what OK does
     EXPECT_EQ(About(), nullptr);
   });
-}
-
-// GetGuiResources is a stub on Wine: count the live entries of the
-// process's GDI handle table (24 bytes each, the type at byte 14), which the
-// process environment block points to at offset 0x94 (0xF8 in 64 bits).
-DWORD GdiObjects() {
-  PROCESS_BASIC_INFORMATION basic{};
-  ::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
-                              nullptr);
-  constexpr std::size_t kTableAt = sizeof(void*) == 8 ? 0xF8 : 0x94;
-  const auto* table = *reinterpret_cast<const BYTE* const*>(
-      reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + kTableAt);
-  DWORD live = 0;
-  for (int i = 0; table != nullptr && i < 0x10000; ++i) live += table[i * 24 + 14] != 0 ? 1 : 0;
-  return live;
-}
-
-BOOL CALLBACK Count(HWND /*hwnd*/, LPARAM count) {
-  ++*reinterpret_cast<DWORD*>(count);
-  return TRUE;
-}
-
-using Endurance = ProgramTest;
-
-TEST_F(Endurance, AppliesSwitchesAndAboutOpeningsLeaveNothingBehind) {
-  Start(u"English");
-  const auto cycles = [this](int count) {
-    for (int i = 0; i < count; ++i) {
-      Click(Element::cmdApply);
-      Choose(1, 1);
-      WithAbout([](HWND /*about*/) {});
-      Choose(1, 0);
-    }
-    DWORD windows = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &Count, reinterpret_cast<LPARAM>(&windows));
-    ::EnumChildWindows(main_.Hwnd(), &Count, reinterpret_cast<LPARAM>(&windows));
-    return std::pair{windows, GdiObjects()};
-  };
-  // What the platform makes once and keeps (message-box resources, font
-  // caches) is made first.
-  const auto [windows, gdi] = cycles(5);
-  ASSERT_NE(gdi, 0U);
-  // One object kept per cycle adds 30; Wine's own caches grow by a few.
-  const auto [windows_after, gdi_after] = cycles(30);
-  EXPECT_LE(gdi_after, gdi + 20);
-  EXPECT_EQ(windows_after, windows);
-  EXPECT_EQ(boxes_.seen.size(), 35U);
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 #pragma once
 
-// In-process helpers for tests of windows under Wine: message pumping, keys,
-// a watch on message boxes, readings of texts, fonts and places, and the
-// program's two windows wired as lumora.exe wires them, over fakes.
+// In-process helpers for tests under Wine: the current user's registry as it
+// really is, message pumping, keys, a watch on message boxes, readings of
+// texts, fonts and places, and the program's two windows wired as lumora.exe
+// wires them, over fakes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,14 +18,63 @@
 #include "app/toolkit/win32/win32_window_ops.h"
 #include "app/win32/about_window.h"
 #include "app/win32/main_window.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_settings_store.h"
-#include "i18n/language.h"
+#include "fakes/fakes.h"
 
 // Rectangles compare by their edges; found by the type's own namespace.
 inline bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
 namespace lumora::testing {
+
+// The current user's registry, for presetting and checking.
+inline constexpr wchar_t kStoreKey[] = L"Software\\NorvaleSoft\\Lumora";
+
+struct RawValue {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  friend bool operator==(const RawValue&, const RawValue&) = default;
+};
+
+// A text's bytes with its terminator.
+inline std::vector<BYTE> SzBytes(const std::wstring& text) {
+  const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+  return {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)};
+}
+
+inline RawValue Text(const wchar_t* text) { return {REG_SZ, SzBytes(text)}; }
+
+// Creates the key when needed.
+inline void PutValue(const std::wstring& key, const wchar_t* name, const RawValue& value) {
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, value.type, value.data.data(),
+                    static_cast<DWORD>(value.data.size()));
+}
+
+// Not RegGetValue: it would mend an unterminated string.
+inline std::optional<RawValue> GetValue(const std::wstring& key, const wchar_t* name) {
+  HKEY handle = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != 0) return {};
+  RawValue value{0, std::vector<BYTE>(2 << 20)};
+  auto size = static_cast<DWORD>(value.data.size());
+  const LONG status =
+      ::RegQueryValueExW(handle, name, nullptr, &value.type, value.data.data(), &size);
+  ::RegCloseKey(handle);
+  value.data.resize(size);
+  return status == ERROR_SUCCESS ? std::optional(value) : std::nullopt;
+}
+
+// How many values and sub-keys a key holds; nothing when it is missing.
+inline std::optional<std::pair<DWORD, DWORD>> Counts(const std::wstring& key) {
+  HKEY handle = nullptr;
+  DWORD values = 0, keys = 0;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != 0) return {};
+  ::RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+  ::RegCloseKey(handle);
+  return std::pair{values, keys};
+}
+
+inline void DeleteTree(const std::wstring& key) {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+}
 
 // Handles this thread's messages as the program's loop does, for a while.
 inline void PumpFor(DWORD ms) {
@@ -109,20 +158,17 @@ inline RECT OnScreen(HWND hwnd) {
 }
 
 // Watches this thread's message boxes while it lives: each is recorded as it
-// opens, as "title|text|icon|buttons|owner's state", then answered with OK,
-// or handed to on_open, which sees to it.
+// opens, as "title|text|icon|buttons|owner's caption and state", then
+// answered with OK, or handed to on_open, which sees to it.
 class MessageBoxWatcher {
  public:
   MessageBoxWatcher() { current = this; }
-  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
   ~MessageBoxWatcher() {
     ::UnhookWindowsHookEx(hook_);
     current = nullptr;
   }
 
   std::vector<std::wstring> seen;
-  std::vector<HWND> owners;
   std::function<void(HWND box)> on_open;
 
  private:
@@ -141,11 +187,9 @@ class MessageBoxWatcher {
                             : icon == ::LoadIconW(nullptr, IDI_HAND)     ? L"error"
                                                                          : L"another icon";
       HWND owner = ::GetWindow(box, GW_OWNER);
-      current->owners.push_back(owner);
-      current->seen.push_back(
-          TextOf(box) + L'|' + TextOf(::GetDlgItem(box, 0xFFFF)) + L'|' + kind +
-          (Shown(box, IDCANCEL) ? L"|OK Cancel" : L"|OK") +
-          (::IsWindowEnabled(owner) ? L"|owner takes input" : L"|owner disabled"));
+      current->seen.push_back(TextOf(box) + L'|' + TextOf(::GetDlgItem(box, 0xFFFF)) + L'|' + kind +
+                              (Shown(box, IDCANCEL) ? L"|OK Cancel|" : L"|OK|") + TextOf(owner) +
+                              (::IsWindowEnabled(owner) ? L" takes input" : L" disabled"));
       if (current->on_open) {
         current->on_open(box);
       } else {
@@ -164,8 +208,6 @@ struct OtherWindow {
     ::SetForegroundWindow(hwnd);
     PumpFor(100);
   }
-  OtherWindow(const OtherWindow&) = delete;
-  OtherWindow& operator=(const OtherWindow&) = delete;
   ~OtherWindow() { ::DestroyWindow(hwnd); }
 
   HWND hwnd = ::CreateWindowExW(0, L"Static", L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,

@@ -6,15 +6,11 @@
 
 #include <cstring>
 
-#include "app/toolkit/runtime_error.h"
 #include "app/toolkit/win32/platform_error.h"
-#include "fakes/recording_window.h"
 #include "i18n/language_preference.h"
 #include "i18n/win32/registry_settings_store.h"
-#include "registry/general.h"
 #include "registry/win32/advapi_registry.h"
 #include "win32/harness.h"
-#include "win32/raw_registry.h"
 
 namespace lumora::testing {
 namespace {
