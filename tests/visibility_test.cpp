@@ -105,17 +105,14 @@ struct ApplyCase {
 };
 
 TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
-  constexpr char16_t kDoneEn[] = u" Option changes successfully! Good Luck!";
-  constexpr char16_t kDoneFa[] = u" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ";
-  constexpr char16_t kFailedEn[] = u" Option could not be changed!";
-  constexpr char16_t kFailedFa[] = u" ! تغييرات اعمال نشد ";
   const std::string hide = "set Hidden type=4 size=4 02 00 00 00";
   const std::string show = "set Hidden type=4 size=4 01 00 00 00";
   const std::string tick = "set ShowSuperHidden type=4 size=4 01 00 00 00";
   const std::string clear = "set ShowSuperHidden type=4 size=4 00 00 00 00";
-  const MsgBoxCall done_en{kDoneEn, 64, u"Changed"}, done_fa{kDoneFa, 64, u"Changed"};
-  const MsgBoxCall failed_en{kFailedEn, 16, u"Not changed"},
-      failed_fa{kFailedFa, 16, u"Not changed"};
+  const MsgBoxCall done_en{u" Option changes successfully! Good Luck!", 64, u"Changed"};
+  const MsgBoxCall done_fa{u" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ", 64, u"Changed"};
+  const MsgBoxCall failed_en{u" Option could not be changed!", 16, u"Not changed"};
+  const MsgBoxCall failed_fa{u" ! تغييرات اعمال نشد ", 16, u"Not changed"};
   // clang-format off
   const ApplyCase cases[] = {
       {.name = "hide, checked", .selected = Element::OptHide, .check = 1, .sets = {hide, tick}, .hidden_value = 2, .super_hidden_value = 1, .status = kActivatedEn, .box = done_en},
@@ -143,7 +140,7 @@ TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
     std::ranges::copy_if(f.registry.calls, std::back_inserter(made),
                          [](const std::string& call) { return call.starts_with("set "); });
     EXPECT_EQ(made, c.sets);
-    EXPECT_EQ(f.registry.KeyCount(), c.key_exists ? 1U : 0U);
+    EXPECT_EQ(f.registry.keys.size(), c.key_exists ? 1U : 0U);
     EXPECT_EQ(f.state.HiddenValue, c.hidden_value);
     EXPECT_EQ(f.state.SuperHiddenValue, c.super_hidden_value);
     EXPECT_EQ(f.ui.texts[Element::txtCur], c.status);

@@ -44,21 +44,16 @@ class FakeRegistry final : public RegistryApi {
  public:
   using Values = std::map<std::u16string, StoredValue>;
 
-  void AddKey(RegHandle root, const std::u16string& sub_key) { keys_[{root, sub_key}]; }
+  void AddKey(RegHandle root, const std::u16string& sub_key) { keys[{root, sub_key}]; }
   void Put(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
            StoredValue value) {
-    keys_[{root, sub_key}][name] = std::move(value);
+    keys[{root, sub_key}][name] = std::move(value);
   }
   void PutDword(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
                 std::uint32_t v) {
     Put(root, sub_key, name,
         {4, {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}});
   }
-  [[nodiscard]] const Values* Key(RegHandle root, const std::u16string& sub_key) const {
-    const auto it = keys_.find({root, sub_key});
-    return it == keys_.end() ? nullptr : &it->second;
-  }
-  [[nodiscard]] std::size_t KeyCount() const { return keys_.size(); }
   [[nodiscard]] std::size_t OpenHandles() const { return open_.size(); }
 
   RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view sub_key, std::uint32_t /*options*/,
@@ -67,7 +62,7 @@ class FakeRegistry final : public RegistryApi {
                     " access=" + Hex(access));
     if (open_status) return *open_status;
     // A root key always exists; any other key only when added.
-    if (!sub_key.empty() && !keys_.contains({root, std::u16string{sub_key}})) return kFileNotFound;
+    if (!sub_key.empty() && !keys.contains({root, std::u16string{sub_key}})) return kFileNotFound;
     opened = next_handle_++;
     open_[opened] = {root, std::u16string{sub_key}};
     return kRegSuccess;
@@ -77,7 +72,7 @@ class FakeRegistry final : public RegistryApi {
                              std::uint32_t& size) override {
     calls.push_back("query " + Narrow(name) + " size=" + std::to_string(size));
     if (!open_.contains(key)) return kInvalidHandle;
-    const Values& values = keys_[open_[key]];
+    const Values& values = keys[open_[key]];
     const auto value = values.find(std::u16string{name});
     if (value == values.end()) return kFileNotFound;
     type = value->second.type;
@@ -94,7 +89,7 @@ class FakeRegistry final : public RegistryApi {
     calls.push_back(call);
     if (!open_.contains(key)) return kInvalidHandle;
     if (name == refused_set) return kAccessDenied;
-    keys_[open_[key]][std::u16string{name}] = {type, {data, data + size}};
+    keys[open_[key]][std::u16string{name}] = {type, {data, data + size}};
     return kRegSuccess;
   }
   RegStatus RegCloseKey(RegHandle key) override {
@@ -102,6 +97,8 @@ class FakeRegistry final : public RegistryApi {
     return open_.erase(key) == 0 ? kInvalidHandle : close_status.value_or(kRegSuccess);
   }
 
+  // The keys by root and path, and every call made.
+  std::map<std::pair<RegHandle, std::u16string>, Values> keys;
   std::vector<std::string> calls;
   // Forced failures: an open refused, a set of this value name denied, a
   // close that fails.
@@ -117,7 +114,6 @@ class FakeRegistry final : public RegistryApi {
     return digits;
   }
 
-  std::map<std::pair<RegHandle, std::u16string>, Values> keys_;
   std::map<RegHandle, std::pair<RegHandle, std::u16string>> open_;
   RegHandle next_handle_ = 0x100;
 };
@@ -168,11 +164,8 @@ class RecordingWindow final : public WindowOps {
   void SetCaption(Element e, std::u16string_view) override { Record("SetCaption", e); }
   void SetText(Element e, std::u16string_view text) override { Record("SetText", e); texts[e] = text; }
   bool GetOptionValue(Element e) override { Record("GetOptionValue", e); return options[e]; }
-  void SetOptionValue(Element e, bool value) override {
-    Record("SetOptionValue", e, value);
-    if (value) options.clear();  // the two option buttons form one group
-    options[e] = value;
-  }
+  // The two option buttons form one group.
+  void SetOptionValue(Element e, bool value) override { Record("SetOptionValue", e, value); if (value) options.clear(); options[e] = value; }
   int GetCheckValue(Element e) override { Record("GetCheckValue", e); return checks[e]; }
   void SetCheckValue(Element e, int value) override { Record("SetCheckValue", e, value); checks[e] = value; }
   void SetRightToLeft(Element e, bool value) override { Record("SetRightToLeft", e, value); }

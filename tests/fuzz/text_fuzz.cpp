@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Only root keys exist in the fake: a write lands there or nowhere.
   const bool wrote = f.general.WriteDWord(write_path, u"Hidden", 1);
   if (wrote && !(well_formed && path.empty())) std::abort();
-  if (f.registry.KeyCount() > (wrote ? 1U : 0U) || f.registry.OpenHandles() != 0) std::abort();
+  if (f.registry.keys.size() > (wrote ? 1U : 0U) || f.registry.OpenHandles() != 0) std::abort();
 
   return 0;
 }
