@@ -88,7 +88,7 @@ TEST_F(EndToEnd, TheAboutWindowOpensOverTheMainWindowAndEachWayOutStoresTheLangu
     EXPECT_FALSE(::IsWindowEnabled(lumora.main));
     ::PostMessageW(about, WM_COMMAND, Click(Element::cmdOK), 0);
     for (int i = 0; i < 300 && ::IsWindow(about); ++i) ::Sleep(10);
-    EXPECT_TRUE(::IsWindowEnabled(lumora.main));
+    ASSERT_TRUE(::IsWindowEnabled(lumora.main));  // else no way out would work
     lumora.Post(run.message, run.w_param);
     EXPECT_EQ(lumora.WaitForExit(), 0U);
     EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L"English"));
@@ -105,7 +105,7 @@ TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
   const LumoraProcess lumora;
   ASSERT_NE(lumora.main, nullptr);  // shown: no error reported at start-up
   lumora.Post(WM_COMMAND, Click(Element::cmdExit));
-  HWND box = lumora.Wait(L"#32770");
+  HWND box = lumora.Wait(L"#32770", 3000);
   EXPECT_EQ(TextOf(box), L"Lumora");
   EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)).rfind(L"Run-time error '5':", 0), 0U);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
