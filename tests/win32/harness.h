@@ -156,6 +156,17 @@ inline RECT OnScreen(HWND hwnd) {
   ::GetWindowRect(hwnd, &rect);
   return rect;
 }
+inline RECT ClientOnScreen(HWND hwnd) {
+  RECT client{};
+  ::GetClientRect(hwnd, &client);
+  ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+// The windows' font size, 8.25 points, regular, Arabic character set, as
+// FontText writes it after the face.
+inline std::wstring Regular825Points() {
+  return ScreenDpi() == 144 ? L" -17 400 178" : L" -11 400 178";
+}
 
 // Watches this thread's message boxes while it lives: each is recorded as it
 // opens, as "title|text|icon|buttons|owner's caption and state", then
@@ -265,7 +276,7 @@ class ProgramTest : public ::testing::Test {
       checks(About());
       ran = true;
       if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
-      if (About() != nullptr) ADD_FAILURE() << "the about window stays open";
+      EXPECT_EQ(About(), nullptr) << "the about window stays open";
       if (About() != nullptr) ::DestroyWindow(About());
     });
     open ? open() : Click(Element::cmdAbout);

@@ -196,15 +196,11 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
     EXPECT_EQ(::GetWindowLongW(Control(Element::Label1), GWL_STYLE) & SS_TYPEMASK, SS_LEFT);
     EXPECT_EQ(TextOf(ok), L"OK");
     EXPECT_EQ(::GetWindowLongW(ok, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-    RECT client{};
-    ::GetClientRect(window, &client);
-    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    EXPECT_EQ(client, Pixels({0, 0, 3720, 1785}, 5820, 3435));
+    EXPECT_EQ(ClientOnScreen(window), Pixels({0, 0, 3720, 1785}, 5820, 3435));
     EXPECT_EQ(OnScreen(ok), Pixels({1200, 1380, 2535, 1695}, 5820, 3435));
     EXPECT_EQ(OnScreen(Control(Element::Label1)), Pixels({60, 60, 3555, 1395}, 5820, 3435));
     for (const Element element : {Element::cmdOK, Element::Label1, Element::Picture1}) {
-      EXPECT_EQ(FontText(Control(element)),
-                ScreenDpi() == 144 ? L"Tahoma -17 400 178" : L"Tahoma -11 400 178");
+      EXPECT_EQ(FontText(Control(element)), L"Tahoma" + Regular825Points());
     }
     ::SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box does what OK does
     EXPECT_EQ(About(), nullptr);

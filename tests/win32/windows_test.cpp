@@ -47,13 +47,6 @@ const MenuText kMenus[] = {
 
 class MainWindowTest : public ProgramTest {
  protected:
-  // The client area on the screen.
-  [[nodiscard]] RECT Client() const {
-    RECT client{};
-    ::GetClientRect(main_.Hwnd(), &client);
-    ::MapWindowPoints(main_.Hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-    return client;
-  }
   [[nodiscard]] UINT MenuState(int menu, int item) const {
     return ::GetMenuState(::GetSubMenu(::GetMenu(main_.Hwnd()), menu), item, MF_BYPOSITION);
   }
@@ -62,6 +55,7 @@ class MainWindowTest : public ProgramTest {
   // each element where the description puts it in the client area.
   void ExpectLabelledInPlace(bool persian, int dpi = ScreenDpi()) const {
     EXPECT_EQ(TextOf(main_.Hwnd()), persian ? L"لومورا !" : L"Lumora!");
+    const RECT client = ClientOnScreen(main_.Hwnd());
     for (const ElementFacts& facts : kElements) {
       SCOPED_TRACE(ElementName(facts.element));
       HWND control = Control(facts.element);
@@ -69,7 +63,7 @@ class MainWindowTest : public ProgramTest {
         EXPECT_EQ(TextOf(control), text);
       }
       RECT place = OnScreen(control);
-      ::OffsetRect(&place, -Client().left, -Client().top);
+      ::OffsetRect(&place, -client.left, -client.top);
       EXPECT_EQ(place, Pixels(facts.twips, 0, 0, dpi));
       EXPECT_EQ((::GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0,
                 facts.turns && persian);
@@ -91,9 +85,7 @@ class MainWindowTest : public ProgramTest {
 TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsItsFocus) {
   Start(u"English");
   ExpectLabelledInPlace(false);
-  EXPECT_EQ(Client(), Pixels({0, 0, 3720, 2760}, 5820, 2940));
-  // 8.25 points, regular, Arabic character set.
-  const std::wstring size = ScreenDpi() == 144 ? L" -17 400 178" : L" -11 400 178";
+  EXPECT_EQ(ClientOnScreen(main_.Hwnd()), Pixels({0, 0, 3720, 2760}, 5820, 2940));
   for (const ElementFacts& facts : kElements) {
     SCOPED_TRACE(ElementName(facts.element));
     HWND control = Control(facts.element);
@@ -103,9 +95,9 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
     EXPECT_EQ((style & WS_TABSTOP) != 0, facts.tab_stop);
     EXPECT_TRUE(::IsWindowVisible(control) && ::IsWindowEnabled(control));
     EXPECT_EQ(FontText(control),
-              (facts.element == Element::pic ? L"MS Sans Serif" : L"Tahoma") + size);
+              (facts.element == Element::pic ? L"MS Sans Serif" : L"Tahoma") + Regular825Points());
   }
-  EXPECT_EQ(FontText(main_.Hwnd()), L"Tahoma" + size);
+  EXPECT_EQ(FontText(main_.Hwnd()), L"Tahoma" + Regular825Points());
   // The settings as stored: hidden files not shown, system files shown.
   EXPECT_EQ(::SendMessageW(Control(Element::OptHide), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(::SendMessageW(Control(Element::OptShow), BM_GETCHECK, 0, 0), BST_UNCHECKED);
