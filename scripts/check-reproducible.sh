@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ours=build/windows/app/lumora.exe
-stamp=build/windows/reproduced-$( (sha256sum <"$ours"; git ls-files -s; git diff) | sha256sum | cut -c1-64)
+mapfile -t sources < <(bash scripts/source-files.sh)
+stamp=build/windows/reproduced-$( (sha256sum <"$ours"; sha256sum "${sources[@]}") | sha256sum | cut -c1-64)
 if [ -e "$stamp" ]; then
   echo "reproducible: checked already for these sources and this lumora.exe"
   exit 0
@@ -15,7 +16,7 @@ copy=$(mktemp -d /tmp/lumora-reproduce.XXXXXX)
 # Compiled afresh: objects from the compiler cache would hide a path leak.
 export CCACHE_DISABLE=1
 trap 'rm -rf "$copy"' EXIT
-git ls-files -z | xargs -0 cp --parents -t "$copy"
+cp --parents -t "$copy" "${sources[@]}"
 cmake -S "$copy" --preset windows >/dev/null
 cmake --build "$copy/build/windows" --target lumora -j "$(nproc)" >/dev/null
 theirs=$copy/build/windows/app/lumora.exe

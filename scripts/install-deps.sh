@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs everything the build, the tests and the run need on Debian 12.
+# Installs everything the build, the tests and the run need on Debian 12 or
+# 13. Unversioned names throughout: each release brings its own clang and Wine.
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -7,7 +8,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 need_install=0
-pkgs=(cmake make ccache g++ libgtest-dev googletest clang lld libclang-rt-14-dev clang-tidy clang-format
+pkgs=(git cmake make ccache g++ libgtest-dev googletest clang lld libclang-rt-dev clang-tidy clang-format
       g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
       g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
       wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+mapfile -t sources < <(bash scripts/source-files.sh '*.cpp' '*.h')
 clang-format --dry-run --Werror "${sources[@]}"
 
 # A unit found clean is not checked again until it, any header of the
@@ -13,9 +13,11 @@ clang-format --dry-run --Werror "${sources[@]}"
 # user, with this checkout's path taken out, so a fresh clone shares it.
 cache=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/lumora-lint
 mkdir -p "$cache"
-shared=$( (clang-tidy --version; cat .clang-tidy; git ls-files -s '*.h'; git diff -- '*.h') | sha256sum | cut -c1-64)
+headers=()
+for unit in "${sources[@]}"; do [[ $unit == *.h ]] && headers+=("$unit"); done
+shared=$( (clang-tidy --version; cat .clang-tidy; sha256sum "${headers[@]}") | sha256sum | cut -c1-64)
 key() {  # key TREE UNIT
-  (echo "$shared"; git hash-object "$2"; grep -F "\"file\": \"$PWD/$2\"" -A0 -B2 "$1/compile_commands.json" |
+  (echo "$shared"; sha256sum <"$2"; grep -F "\"file\": \"$PWD/$2\"" -A0 -B2 "$1/compile_commands.json" |
     sed "s|$PWD|.|g") | sha256sum | cut -c1-64
 }
 
@@ -41,9 +43,10 @@ tidy() {  # tidy TREE UNIT...
 }
 # Each translation unit through the preset that builds it: the Win32 code
 # through the clang build for Windows.
-mapfile -t native_units < <(git ls-files '*.cpp' | grep -vE '(^|/)(win32|fuzz)/|^bench/')
-mapfile -t fuzz_units < <(git ls-files 'tests/fuzz/*.cpp')
-mapfile -t windows_units < <(git ls-files '*.cpp' | grep -E '(^|/)win32/|^bench/')
+units() { printf '%s\n' "${sources[@]}" | grep -E '\.cpp$' | grep "$@"; }
+mapfile -t native_units < <(units -vE '(^|/)(win32|fuzz)/|^bench/')
+mapfile -t fuzz_units < <(units -E '^tests/fuzz/')
+mapfile -t windows_units < <(units -E '(^|/)win32/|^bench/')
 tidy build/native "${native_units[@]}"
 tidy build/fuzz "${fuzz_units[@]}"
 tidy build/windows-clang "${windows_units[@]}"

@@ -33,9 +33,13 @@ start_xvfb() {
 
 display() { echo ":$(tr -dc '0-9' <"$bench/display")"; }
 
+# Newer Wine reads the DPI once per Wine server, older Wine at each process
+# start: the server is ended so that the next program starts a new one.
 set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
     >>"$bench/wineboot.log" 2>&1
+  wineserver -k 2>/dev/null || true
+  wineserver -w
 }
 
 case $action in
