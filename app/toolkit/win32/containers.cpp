@@ -55,7 +55,9 @@ void ForwardNotificationsToWindow(HWND container) {
   // A panel's own procedure forwards already.
   if (own == reinterpret_cast<LONG_PTR>(&PanelProc)) return;
   CheckLastError(::SetPropW(container, kFrameProcedure, reinterpret_cast<HANDLE>(own)), u"SetProp");
-  ::SetWindowLongPtrW(container, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameProc));
+  CheckLastError(
+      ::SetWindowLongPtrW(container, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameProc)),
+      u"SetWindowLongPtr");
 }
 
 void RegisterPanelClass() {

@@ -96,7 +96,7 @@ void MenuBar::SetCaption(HWND window, Element item, std::u16string_view caption)
   info.fMask = MIIM_STRING;
   info.dwTypeData = WideBuffer(text.data());
   CheckLastError(::SetMenuItemInfoW(place.menu, place.position, TRUE, &info),
-                 OperationName(u"Setting the caption", item));
+                 u"Setting the caption", item);
   // Laying out a hidden menu bar is wasted work at start-up.
   if (::IsWindowVisible(window)) ::DrawMenuBar(window);
 }
@@ -104,8 +104,7 @@ void MenuBar::SetCaption(HWND window, Element item, std::u16string_view caption)
 bool MenuBar::IsChecked(Element item) const {
   const Place& place = Built(item, u"Reading the check mark");
   const UINT state = ::GetMenuState(place.menu, place.position, MF_BYPOSITION);
-  if (state == static_cast<UINT>(-1))
-    ThrowLastError(OperationName(u"Reading the check mark", item));
+  if (state == static_cast<UINT>(-1)) ThrowLastError(u"Reading the check mark", item);
   return (state & MF_CHECKED) != 0;
 }
 
@@ -114,7 +113,7 @@ void MenuBar::SetChecked(Element item, bool checked) const {
   if (::CheckMenuItem(place.menu, place.position,
                       MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED)) ==
       static_cast<DWORD>(-1)) {
-    ThrowLastError(OperationName(u"Setting the check mark", item));
+    ThrowLastError(u"Setting the check mark", item);
   }
 }
 

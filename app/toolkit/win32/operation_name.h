@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,19 @@ namespace lumora {
 // What a failure report names: "Setting the caption of cmdApply".
 [[nodiscard]] inline std::u16string OperationName(std::u16string_view operation, Element element) {
   return std::u16string(operation) + u" of " + Utf16FromAscii(ElementName(element));
+}
+
+// A failed call's last error as the run-time error naming the element. The
+// error is read first: building the name allocates, which may change it.
+[[noreturn]] inline void ThrowLastError(std::u16string_view operation, Element element) {
+  const unsigned long status = ::GetLastError();
+  ThrowPlatformError(OperationName(operation, element), status);
+}
+
+template <typename Result>
+Result CheckLastError(Result result, std::u16string_view operation, Element element) {
+  if (!result) ThrowLastError(operation, element);
+  return result;
 }
 
 // An element that is not loaded has no window to work on.

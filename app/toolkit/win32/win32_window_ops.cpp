@@ -33,7 +33,7 @@ void ChangeStyle(HWND hwnd, int which, LONG clear, LONG set, Element element) {
   if (after == before) return;
   ::SetLastError(0);
   if (::SetWindowLongW(hwnd, which, after) == 0 && ::GetLastError() != 0) {
-    ThrowLastError(OperationName(u"Changing the style", element));
+    ThrowLastError(u"Changing the style", element);
   }
   ::InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -71,13 +71,13 @@ void Win32WindowOps::SetCaption(Element element, std::u16string_view caption) {
   HWND hwnd = WindowOf(element);
   if (!Shows(hwnd, caption)) {
     CheckLastError(::SetWindowTextW(hwnd, WideView(std::u16string(caption))),
-                   OperationName(u"Setting the caption", element));
+                   u"Setting the caption", element);
   }
 }
 
 void Win32WindowOps::SetText(Element element, std::u16string_view text) {
   CheckLastError(::SetWindowTextW(WindowOf(element), WideView(std::u16string(text))),
-                 OperationName(u"Setting the text", element));
+                 u"Setting the text", element);
 }
 
 bool Win32WindowOps::GetOptionValue(Element element) {
