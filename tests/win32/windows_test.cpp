@@ -190,6 +190,33 @@ TEST_F(MainWindowTest, ShownWithoutActivationTakesTheFocusUnloadsOnceAndClosesUn
   EXPECT_EQ(quit.wParam, 0U);
 }
 
+TEST_F(MainWindowTest, WithNoOptionSelectedTabReachesThemAndTheFocusSurvivesMinimiseAndRestore) {
+  registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 0);
+  Start(u"English");
+  HWND hide = Control(Element::OptHide);
+  ASSERT_EQ(::SendMessageW(hide, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // Each option in turn, minimised and restored by the minimise box, then
+  // as a taskbar does it.
+  Keys({VK_TAB, VK_TAB});
+  ASSERT_EQ(::GetFocus(), hide);
+  ::SendMessageW(main_.Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ::SendMessageW(main_.Hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  PumpFor(100);
+  EXPECT_EQ(::GetFocus(), hide);
+  HWND show = Control(Element::OptShow);
+  Keys({VK_TAB});
+  ASSERT_EQ(::GetFocus(), show);
+  ::ShowWindow(main_.Hwnd(), SW_MINIMIZE);
+  ::ShowWindow(main_.Hwnd(), SW_RESTORE);
+  PumpFor(100);
+  EXPECT_EQ(::GetFocus(), show);
+  ::SetFocus(main_.Hwnd());  // as a dialog passes it on
+  EXPECT_EQ(::GetFocus(), show);
+  Keys({VK_SPACE, VK_RETURN});  // selects the option; Enter presses no button
+  EXPECT_EQ(::SendMessageW(show, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(boxes_.seen.empty());
+}
+
 TEST_F(MainWindowTest,
        StartsInPersianPaintsTheStatusLineAndKeepsEveryElementInPlaceAtAnotherDpiAndInEnglish) {
   Start(u"Persian");

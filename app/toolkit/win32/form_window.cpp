@@ -179,6 +179,16 @@ void FormWindow::ReleaseOwner() {
   if (HWND owner = std::exchange(owner_, nullptr); owner != nullptr) ::EnableWindow(owner, TRUE);
 }
 
+void FormWindow::KeepFocus(HWND focus) {
+  if (focus != nullptr && ::IsChild(hwnd_, focus)) focus_ = focus;
+}
+
+bool FormWindow::GiveFocusBack() const {
+  if (focus_ == nullptr || !::IsChild(hwnd_, focus_)) return false;
+  ::SetFocus(focus_);
+  return true;
+}
+
 void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
   Element element{};
   if (!ElementFromControlId(LOWORD(w_param), element)) return;
@@ -201,14 +211,24 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
     case WM_COMMAND:
       OnCommand(w_param, l_param);
       return 0;
+    // A plain window forgets its focus when it is deactivated or minimised;
+    // a dialog keeps it and gives it back.
     case WM_ACTIVATE:
-      // A plain window forgets its focus when deactivated; a dialog would not.
       if (LOWORD(w_param) == WA_INACTIVE) {
-        if (HWND focus = ::GetFocus(); focus != nullptr && ::IsChild(hwnd_, focus)) focus_ = focus;
-      } else if (HIWORD(w_param) == 0 && focus_ != nullptr && ::IsChild(hwnd_, focus_)) {
-        ::SetFocus(focus_);
+        KeepFocus(::GetFocus());
+      } else if (HIWORD(w_param) == 0 && GiveFocusBack()) {
         return 0;
       }
+      break;
+    case WM_SYSCOMMAND:
+      // Windows drops the focus of a window it minimises.
+      if ((w_param & 0xFFF0) == SC_MINIMIZE) KeepFocus(::GetFocus());
+      break;
+    case WM_SETFOCUS:
+      // The window itself has it, as after a restore: back to the element,
+      // which may have held it until just now.
+      KeepFocus(reinterpret_cast<HWND>(w_param));
+      if (GiveFocusBack()) return 0;
       break;
     case WM_CTLCOLORSTATIC: {
       Element element{};

@@ -86,6 +86,9 @@ class FormWindow {
   void Create(HWND owner);
   void CreateElements();
   void OnCommand(WPARAM w_param, LPARAM l_param);
+  // The element with the focus, kept while the window is not active.
+  void KeepFocus(HWND focus);
+  [[nodiscard]] bool GiveFocusBack() const;
   [[nodiscard]] Fonts MakeFonts() const;
   void UseFonts(Fonts fonts, bool redraw);
   void UseIcons();
