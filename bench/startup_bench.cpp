@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
       runs[which].push_back(Measure(programs[which]));
     }
   }
-  const auto median = [&runs](int which, double Run::*field) {
+  const auto median = [&runs](int which, auto field) {
     std::vector<double> values;
     for (const Run& run : runs[which]) values.push_back(run.*field);
     return Median(values);
