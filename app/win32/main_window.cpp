@@ -43,8 +43,6 @@ void MainWindow::Unload() {
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) {
   switch (message) {
-    case WM_QUERYENDSESSION:
-      return TRUE;
     case WM_ENDSESSION:
       // The session ends without destroying windows: unload now.
       if (w_param != 0) UnloadEvent();

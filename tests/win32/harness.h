@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -93,9 +94,9 @@ inline void CALLBACK RunPending(HWND /*hwnd*/, UINT /*message*/, UINT_PTR id, DW
   ::KillTimer(nullptr, id);
   for (auto& action : std::exchange(g_pending, {})) action();
 }
-inline void RunSoon(std::function<void()> action) {
+inline void RunSoon(std::function<void()> action, UINT ms = 1) {
   g_pending.push_back(std::move(action));
-  ::SetTimer(nullptr, 0, 1, &RunPending);
+  ::SetTimer(nullptr, 0, ms, &RunPending);
 }
 
 // Presses keys through the system's input queue, holding a modifier
@@ -162,6 +163,53 @@ inline RECT ClientOnScreen(HWND hwnd) {
   ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
   return client;
 }
+// What the user sees at a point of a window's client area, given in twips
+// from its corner.
+inline COLORREF ColourAt(HWND hwnd, int x_twips, int y_twips) {
+  POINT point{Px(x_twips), Px(y_twips)};
+  ::ClientToScreen(hwnd, &point);
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF colour = ::GetPixel(screen, point.x, point.y);
+  ::ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+// Where the lines of a window's text begin and end on the screen: the
+// blank pixels before and after the text in its rows, on average.
+inline std::pair<int, int> TextMargins(HWND hwnd) {
+  PumpFor(100);  // painted and on the screen
+  const RECT box = OnScreen(hwnd);
+  const int width = box.right - box.left, height = box.bottom - box.top;
+  HDC screen = ::GetDC(nullptr);
+  HDC copy = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(copy, bitmap);
+  ::BitBlt(copy, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  const DWORD background = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+  int left = 0, right = 0, rows = 0;
+  for (int y = 0; y < height; ++y) {
+    const auto* begin = static_cast<const DWORD*>(bits) + static_cast<std::ptrdiff_t>(y) * width;
+    const auto* end = begin + width;
+    const auto text = [background](DWORD pixel) { return (pixel & 0xFFFFFF) != background; };
+    const auto* first = std::find_if(begin, end, text);
+    if (first == end) continue;
+    const auto after =
+        std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), text);
+    left += static_cast<int>(first - begin);
+    right += static_cast<int>(after - std::make_reverse_iterator(end));
+    ++rows;
+  }
+  ::SelectObject(copy, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(copy);
+  ::ReleaseDC(nullptr, screen);
+  return rows == 0 ? std::pair{-1, -1} : std::pair{left / rows, right / rows};
+}
+
 // The windows' font size, 8.25 points, regular, Arabic character set, as
 // FontText writes it after the face.
 inline std::wstring Regular825Points() {
@@ -183,15 +231,16 @@ class MessageBoxWatcher {
   std::function<void(HWND box)> on_open;
 
  private:
-  // Not IsWindowVisible: the box itself is not shown yet when it activates.
+  // Not IsWindowVisible: the box itself is not shown yet.
   static bool Shown(HWND box, int id) {
     return (::GetWindowLongW(::GetDlgItem(box, id), GWL_STYLE) & WS_VISIBLE) != 0;
   }
+  // Seen once made, whether or not it is ever activated.
   static LRESULT CALLBACK Hook(int code, WPARAM w_param, LPARAM l_param) {
-    auto* box = reinterpret_cast<HWND>(w_param);
-    // Recorded once, however often it is activated.
-    if (code == HCBT_ACTIVATE && current != nullptr && ClassOf(box) == L"#32770" &&
-        ::GetPropW(box, L"LumoraSeen") == nullptr && ::SetPropW(box, L"LumoraSeen", box)) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(l_param);
+    HWND box = call->hwnd;
+    if (code == HC_ACTION && call->message == WM_INITDIALOG && current != nullptr &&
+        ClassOf(box) == L"#32770") {
       auto* icon = reinterpret_cast<HICON>(::SendDlgItemMessageW(box, 0x0440, STM_GETICON, 0, 0));
       const wchar_t* kind = !Shown(box, 0x0440)                          ? L"no icon"
                             : icon == ::LoadIconW(nullptr, IDI_ASTERISK) ? L"information"
@@ -210,7 +259,7 @@ class MessageBoxWatcher {
     return ::CallNextHookEx(nullptr, code, w_param, l_param);
   }
   static inline MessageBoxWatcher* current = nullptr;
-  HHOOK hook_ = ::SetWindowsHookExW(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
+  HHOOK hook_ = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &Hook, nullptr, ::GetCurrentThreadId());
 };
 
 // A top-level window of this thread that takes the activation away while it lives.

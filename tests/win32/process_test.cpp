@@ -114,6 +114,7 @@ TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
 
 TEST(Resources, TheManifestAsksForCommonControls6PerMonitorDpiAndNoElevationOnWindows7To11) {
   HMODULE module = ::LoadLibraryExW(kExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr) << "LUMORA_EXE names no program file";  // else this program's own
   HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
   ASSERT_NE(found, nullptr);
   const std::string manifest(

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "app/toolkit/win32/error_handler.h"
 #include "win32/harness.h"
 
 namespace lumora::testing {
@@ -105,7 +106,7 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
   EXPECT_EQ(TextOf(Control(Element::txtCur)), L"Hiding option is activated.");
   EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
   EXPECT_TRUE(boxes_.seen.empty());
-  // The keyboard walks the focus order; Escape does nothing.
+  // The keyboard walks the focus order.
   for (const Element next : {Element::cmdAbout, Element::OptHide, Element::chkSuper,
                              Element::cmdExit, Element::txtCur, Element::cmdApply}) {
     Keys({VK_TAB});
@@ -114,8 +115,6 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
     if (next == Element::chkSuper) Keys({VK_RETURN});  // presses no check box
   }
   EXPECT_EQ(::SendMessageW(Control(Element::chkSuper), BM_GETCHECK, 0, 0), BST_CHECKED);
-  Keys({VK_ESCAPE});
-  EXPECT_TRUE(boxes_.seen.empty());
   Keys({VK_RETURN});     // presses the focused Apply
   Keys({'P'}, VK_MENU);  // A&pply
   EXPECT_EQ(boxes_.seen.size(), 2U);
@@ -126,7 +125,7 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
   WithAbout([](HWND /*about*/) {}, [this] { Choose(2, 0); });  // Help > About
   EXPECT_EQ(::GetActiveWindow(), main_.Hwnd());
   EXPECT_EQ(::GetFocus(), Control(Element::OptHide));
-  { const OtherWindow other; }
+  [] { const OtherWindow other; }();  // active a moment, then gone
   ::SetForegroundWindow(main_.Hwnd());
   PumpFor(50);
   EXPECT_EQ(::GetFocus(), Control(Element::OptHide));
@@ -176,7 +175,6 @@ TEST_F(MainWindowTest, ShownWithoutActivationTakesTheFocusUnloadsOnceAndClosesUn
     EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
   }
   // The session's end; closed under a box afterwards, without an error.
-  EXPECT_EQ(::SendMessageW(main_.Hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
   ::SendMessageW(main_.Hwnd(), WM_ENDSESSION, FALSE, 0);  // another program refused
   EXPECT_EQ(store_.log.size(), 2U);                       // two readings at start-up
   ::SendMessageW(main_.Hwnd(), WM_ENDSESSION, TRUE, 0);
@@ -188,6 +186,38 @@ TEST_F(MainWindowTest, ShownWithoutActivationTakesTheFocusUnloadsOnceAndClosesUn
   MSG quit{};
   ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(quit.wParam, 0U);
+}
+
+// No text box can be made.
+LRESULT CALLBACK RefuseTextBoxes(int code, WPARAM w_param, LPARAM l_param) {
+  if (code == HCBT_CREATEWND && ClassOf(reinterpret_cast<HWND>(w_param)) == L"Edit") return 1;
+  return ::CallNextHookEx(nullptr, code, w_param, l_param);
+}
+
+TEST_F(MainWindowTest, AStartThatFailsOnceTheWindowExistsShowsItsErrorUntilItIsAnswered) {
+  const HHOOK hook = ::SetWindowsHookExW(WH_CBT, &RefuseTextBoxes, nullptr, ::GetCurrentThreadId());
+  bool shown = false;  // still there after a while
+  boxes_.on_open = [&shown](HWND box) {
+    RunSoon(
+        [&shown, box] {
+          shown = ::IsWindow(box) != FALSE;
+          ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        300);
+  };
+  try {
+    main_.Start(SW_SHOW);
+    ADD_FAILURE() << "started";
+  } catch (...) {
+    EXPECT_EQ(ReportRunTimeError(), 5);
+  }
+  ::UnhookWindowsHookEx(hook);
+  g_pending.clear();
+  EXPECT_TRUE(shown);
+  ASSERT_EQ(boxes_.seen.size(), 1U);
+  EXPECT_TRUE(boxes_.seen[0].starts_with(L"|Run-time error '5':\n\nCreateWindowEx failed"))
+      << boxes_.seen[0];
+  EXPECT_EQ(main_.Hwnd(), nullptr);
 }
 
 TEST_F(MainWindowTest, WithNoOptionSelectedTabReachesThemAndTheFocusSurvivesMinimiseAndRestore) {
@@ -218,19 +248,17 @@ TEST_F(MainWindowTest, WithNoOptionSelectedTabReachesThemAndTheFocusSurvivesMini
 }
 
 TEST_F(MainWindowTest,
-       StartsInPersianPaintsTheStatusLineAndKeepsEveryElementInPlaceAtAnotherDpiAndInEnglish) {
+       StartsInPersianPaintsThePanelAndKeepsEveryElementInPlaceAtAnotherDpiAndInEnglish) {
   Start(u"Persian");
   ExpectLabelledInPlace(true);
   EXPECT_EQ(TextOf(Control(Element::txtCur)), L".مخفي کردن فعال است");
   EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
-  // The status line on the button face: a point right of its text.
+  // The panel between its rows of elements, and the status line right of
+  // its text, on the button face.
   PumpFor(100);
-  const RECT box = OnScreen(Control(Element::txtCur));
-  HDC screen = ::GetDC(nullptr);
-  const COLORREF painted = ::GetPixel(screen, box.right - Px(120), (box.top + box.bottom) / 2);
-  ::ReleaseDC(nullptr, screen);
-  EXPECT_EQ(painted, ::GetSysColor(COLOR_BTNFACE));
-  EXPECT_NE(painted, ::GetSysColor(COLOR_WINDOW));
+  for (const auto& [x, y] : {std::pair{1800, 1380}, {1800, 1960}, {600, 500}}) {
+    EXPECT_EQ(ColourAt(main_.Hwnd(), x, y), ::GetSysColor(COLOR_BTNFACE)) << x << "," << y;
+  }
   // Another DPI: new fonts and new icons.
   const int dpi = ScreenDpi() == 96 ? 144 : 96;
   RECT suggested = OnScreen(main_.Hwnd());

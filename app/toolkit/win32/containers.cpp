@@ -12,9 +12,6 @@ bool IsNotification(UINT message) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
       return true;
     default:
       return false;

@@ -31,7 +31,6 @@ struct KindTraits {
   bool forms_group;       // such elements in one container form one option group
   RightToLeftBy right_to_left;
   bool aligns_text;       // takes a label alignment
-  bool on_button_face;    // its read-only text stands on the button face
   bool takes_panel_font;  // a window's panel font, where it has one
 
   // Tab stops are the elements the user can put the focus on.
@@ -44,13 +43,13 @@ struct KindTraits {
 
 // clang-format off
 inline constexpr std::array<KindTraits, kElementKindCount> kKindTraits = {{
-    {ElementKind::kFrame,         L"BUTTON", BS_GROUPBOX,                                 WS_EX_CONTROLPARENT, false, false, RightToLeftBy::kMirroring,    false, false, false},
-    {ElementKind::kTextBox,       L"EDIT",   ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP,   WS_EX_CLIENTEDGE,    false, false, RightToLeftBy::kNotSupported, false, true,  false},
-    {ElementKind::kPanel,         kPanelClass, 0,                                         WS_EX_CONTROLPARENT, false, false, RightToLeftBy::kNotSupported, false, false, true},
-    {ElementKind::kCheckBox,      L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP,                0,                   false, false, RightToLeftBy::kMirroring,    false, false, false},
-    {ElementKind::kOptionButton,  L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP,             0,                   false, true,  RightToLeftBy::kMirroring,    false, false, false},
-    {ElementKind::kCommandButton, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP,                  0,                   true,  false, RightToLeftBy::kNotSupported, false, false, false},
-    {ElementKind::kLabel,         L"STATIC", SS_LEFT,                                     0,                   false, false, RightToLeftBy::kReadingOrder, true,  false, false},
+    {ElementKind::kFrame,         L"BUTTON", BS_GROUPBOX,                                 WS_EX_CONTROLPARENT, false, false, RightToLeftBy::kMirroring,    false, false},
+    {ElementKind::kTextBox,       L"EDIT",   ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP,   WS_EX_CLIENTEDGE,    false, false, RightToLeftBy::kNotSupported, false, false},
+    {ElementKind::kPanel,         kPanelClass, 0,                                         WS_EX_CONTROLPARENT, false, false, RightToLeftBy::kNotSupported, false, true},
+    {ElementKind::kCheckBox,      L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP,                0,                   false, false, RightToLeftBy::kMirroring,    false, false},
+    {ElementKind::kOptionButton,  L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP,             0,                   false, true,  RightToLeftBy::kMirroring,    false, false},
+    {ElementKind::kCommandButton, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP,                  0,                   true,  false, RightToLeftBy::kNotSupported, false, false},
+    {ElementKind::kLabel,         L"STATIC", SS_LEFT,                                     0,                   false, false, RightToLeftBy::kReadingOrder, true,  false},
 }};
 // clang-format on
 

@@ -37,13 +37,19 @@ void SetApplicationTitle(std::u16string title) { Title() = std::move(title); }
 
 const std::u16string& ApplicationTitle() { return Title(); }
 
-void DefaultErrorHandler() {
+int ReportRunTimeError() {
   const auto [number, description] = CurrentError();
   const std::u16string text = u"Run-time error '" + DecimalText(number) + u"':\n\n" + description;
+  // A main window torn down on the way has asked to quit, which would close
+  // the box unseen; the program ends once it is answered anyway.
+  MSG quit{};
+  ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   // Task-modal and ownerless: the failing window may be half torn down.
   ::MessageBoxW(nullptr, WideView(text), WideView(ApplicationTitle()),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  ::ExitProcess(static_cast<UINT>(number));
+  return number;
 }
+
+void DefaultErrorHandler() { ::ExitProcess(static_cast<UINT>(ReportRunTimeError())); }
 
 }  // namespace lumora

@@ -13,4 +13,8 @@ void SetApplicationTitle(std::u16string title);
 // ends the program with a non-zero exit code, the run-time error's number.
 [[noreturn]] void DefaultErrorHandler();
 
+// Inside a catch block: shows the report until the user answers it and
+// returns the run-time error's number; DefaultErrorHandler's first half.
+int ReportRunTimeError();
+
 }  // namespace lumora

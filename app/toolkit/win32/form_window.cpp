@@ -230,20 +230,6 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
       KeepFocus(reinterpret_cast<HWND>(w_param));
       if (GiveFocusBack()) return 0;
       break;
-    case WM_CTLCOLORSTATIC: {
-      Element element{};
-      const ElementDesc* desc =
-          ElementFromControlId(::GetDlgCtrlID(reinterpret_cast<HWND>(l_param)), element)
-              ? Describe(element)
-              : nullptr;
-      if (desc != nullptr && TraitsOf(desc->kind).on_button_face) {
-        auto* dc = reinterpret_cast<HDC>(w_param);
-        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-      }
-      break;
-    }
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(fonts_.window.get());
     case WM_CLOSE:

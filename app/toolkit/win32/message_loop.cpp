@@ -24,17 +24,16 @@ bool PreTranslate(MSG& msg) {
       ::TranslateAcceleratorW(top, form->Menu().Shortcuts(), &msg) != 0) {
     return true;
   }
-  if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) {
-    if (msg.wParam == VK_ESCAPE) return true;  // no cancel button anywhere
-    if (msg.wParam == VK_RETURN) {
-      // No default button either: Enter presses the focused button or nothing.
-      HWND focus = ::GetFocus();
-      if (msg.message == WM_KEYDOWN && focus != nullptr && ::IsChild(top, focus) &&
-          IsPushButton(focus)) {
-        ::SendMessageW(focus, BM_CLICK, 0, 0);
-      }
-      return true;
+  // No default button: Enter presses the focused button or nothing. (Escape
+  // needs no such care: the dialog keys make it a command no element has.)
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) &&
+      msg.wParam == VK_RETURN) {
+    HWND focus = ::GetFocus();
+    if (msg.message == WM_KEYDOWN && focus != nullptr && ::IsChild(top, focus) &&
+        IsPushButton(focus)) {
+      ::SendMessageW(focus, BM_CLICK, 0, 0);
     }
+    return true;
   }
   return ::IsDialogMessageW(top, &msg) != 0;
 }
