@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <map>
 
 #include "app/about_form.h"
 #include "fakes/fakes.h"
 #include "i18n/apply_language.h"
 #include "i18n/language_preference.h"
+#include "texts.h"
 
 namespace lumora::testing {
 namespace {
@@ -17,29 +18,26 @@ namespace {
 using Log = std::vector<std::string>;
 const std::u16string kEntry = u"NorvaleSoft\\Lumora\\Language";
 
-// "operation name" and the value for each name of a list.
-Log Each(const std::string& operation, const std::string& names, const char* value = "") {
-  Log log;
-  std::istringstream in(names);
-  for (std::string name; in >> name;) log.push_back(operation + ' ' + name.append(value));
-  return log;
-}
-Log Join(std::initializer_list<Log> parts) {
-  Log all;
-  for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
 const Log kMarkEnglish = {"SetMenuChecked mnuLangPersian=0", "SetMenuChecked mnuLangEnglish=1"};
 const Log kMarkPersian = {"SetMenuChecked mnuLangPersian=1", "SetMenuChecked mnuLangEnglish=0"};
-// The captions in the order they are set, the window's own last; then the directions.
-const Log kCaptions =
-    Each("SetCaption",
-         "cmdApply cmdAbout cmdExit framOpt framMain chkSuper OptShow OptHide mnuFile "
-         "mnuFileApply mnuFileExit mnuLang mnuLangEnglish mnuLangPersian mnuHelp "
-         "mnuHelpAbout frmMain");
-Log Directions(bool persian) {
-  return Each("SetRightToLeft", "framOpt framMain chkSuper OptShow OptHide frmMain",
-              persian ? "=1" : "=0");
+// The captions set in their order, the status line if given, then the six
+// elements that turn, in their order.
+Log Relabelling(bool persian, const Log& status = {}) {
+  Log log;
+  for (const Caption& caption : kMainCaptions) {
+    log.push_back("SetCaption " + std::string(ElementName(caption.element)));
+  }
+  log.insert(log.end(), status.begin(), status.end());
+  for (const char* turns : {"framOpt", "framMain", "chkSuper", "OptShow", "OptHide", "frmMain"}) {
+    log.push_back(std::string("SetRightToLeft ") + turns + (persian ? "=1" : "=0"));
+  }
+  return log;
+}
+// Every caption of the main window in one language.
+void ExpectCaptions(RecordingWindow& ui, bool persian) {
+  for (const Caption& caption : kMainCaptions) {
+    EXPECT_EQ(ui.texts[caption.element], caption.In(persian)) << ElementName(caption.element);
+  }
 }
 
 // What is stored (nothing: no entry), the language settled on, and whether
@@ -69,7 +67,7 @@ TEST(Language, LoadLanguageSettlesOnEnglishOrPersianAndMarksIt) {
         written ? std::vector{get, u"save " + kEntry + u"=English", get} : std::vector{get, get};
     EXPECT_EQ(f.store.log, calls);
     // An odd text stays stored until the next save.
-    EXPECT_EQ(f.store.entries[kEntry], written ? u"English" : *stored);
+    EXPECT_EQ(f.store.entries[kEntry], written ? u"English" : shown);
   }
 }
 
@@ -86,7 +84,8 @@ TEST(Language, ApplyLanguageLabelsThenTurnsInOrderForTheTwoLanguagesOnly) {
   for (const bool persian : {false, true}) {
     RecordingWindow ui;
     ApplyLanguage(ui, persian ? u"Persian" : u"English");
-    EXPECT_EQ(ui.log, Join({kCaptions, Directions(persian)}));
+    EXPECT_EQ(ui.log, Relabelling(persian));
+    ExpectCaptions(ui, persian);
   }
   for (const std::u16string_view other : {u"english", u"", u"Persian "}) {
     RecordingWindow ui;
@@ -98,10 +97,10 @@ TEST(Language, ApplyLanguageLabelsThenTurnsInOrderForTheTwoLanguagesOnly) {
 TEST(Language, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark) {
   const struct {
     std::optional<HidingStatus> status;
-    const char16_t* text;
+    std::u16string_view text;
   } cases[] = {
-      {HidingStatus::kActivated, u".مخفي کردن فعال است"},
-      {HidingStatus::kDeactivated, u".مخفي کردن غير فعال است"},
+      {HidingStatus::kActivated, kActivated.persian},
+      {HidingStatus::kDeactivated, kDeactivated.persian},
       {std::nullopt, u"as it was"},
   };
   for (const auto& [status, text] : cases) {
@@ -111,11 +110,12 @@ TEST(Language, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark) {
     f.ui.texts[Element::txtCur] = u"as it was";
     SwitchLanguage(f.ui, Element::mnuLangPersian, status);
     EXPECT_EQ(CurrentLanguage, u"Persian");
-    EXPECT_EQ(f.ui.log, Join({{"GetMenuChecked mnuLangPersian"},
-                              kCaptions,
-                              status ? Log{"SetText txtCur"} : Log{},
-                              Directions(true),
-                              kMarkPersian}));
+    Log expected = {"GetMenuChecked mnuLangPersian"};
+    for (const Log& part :
+         {Relabelling(true, status ? Log{"SetText txtCur"} : Log{}), kMarkPersian})
+      expected.insert(expected.end(), part.begin(), part.end());
+    EXPECT_EQ(f.ui.log, expected);
+    ExpectCaptions(f.ui, true);
     EXPECT_EQ(f.ui.texts[Element::txtCur], text);
   }
   // The item already checked does nothing at all.
@@ -125,23 +125,26 @@ TEST(Language, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark) {
   EXPECT_EQ(f.ui.log, Log{"GetMenuChecked mnuLangPersian"});
 }
 
-TEST(AboutForm, LabelsItselfInOrderForEnglishOrPersianAndNothingElseAndOkUnloads) {
-  const std::pair<const char16_t*, Log> cases[] = {
-      {u"English",
-       {"SetCaption Label1", "SetRightToLeft Label1=0", "SetLabelAlignment Label1=0",
-        "SetCaption frmAbout", "SetRightToLeft frmAbout=0"}},
-      {u"Persian",
-       {"SetCaption Label1", "SetRightToLeft Label1=1", "SetLabelAlignment Label1=1",
-        "SetCaption frmAbout", "SetRightToLeft frmAbout=1", "SetCaption cmdOK"}},
-      {u"", {}},
-      {u"persian", {}},
-      {u" English", {}},
-  };
-  for (const auto& [language, log] : cases) {
+TEST(AboutForm, ShowsItsTextCaptionAndDirectionInEnglishOrPersianOnlyAndOkUnloads) {
+  for (const bool persian : {false, true}) {
     Fakes f;
-    CurrentLanguage = language;
+    CurrentLanguage = persian ? u"Persian" : u"English";
     AboutForm(f.ui).Form_Load();
-    EXPECT_EQ(f.ui.log, log);
+    // English keeps the button's caption from creation.
+    std::map<Element, std::u16string> shown = {
+        {Element::Label1, std::u16string(kAboutText.In(persian))},
+        {Element::frmAbout, std::u16string(kAboutCaption.In(persian))}};
+    if (persian) shown[Element::cmdOK] = u"تاييد";
+    EXPECT_EQ(f.ui.texts, shown);
+    EXPECT_EQ(f.ui.right_to_left,
+              (std::map<Element, bool>{{Element::frmAbout, persian}, {Element::Label1, persian}}));
+    EXPECT_EQ(f.ui.alignments, (std::map<Element, int>{{Element::Label1, persian ? 1 : 0}}));
+  }
+  for (const char16_t* other : {u"", u"persian", u" English"}) {
+    Fakes f;
+    CurrentLanguage = other;
+    AboutForm(f.ui).Form_Load();
+    EXPECT_TRUE(f.ui.log.empty());
   }
   RecordingWindow ui;
   AboutForm(ui).cmdOK_Click();  // OK unloads the window

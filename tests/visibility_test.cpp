@@ -7,15 +7,15 @@
 #include <iterator>
 
 #include "fakes/fakes.h"
+#include "texts.h"
 
 namespace lumora::testing {
 namespace {
 
 using Log = std::vector<std::string>;
-const char16_t kActivatedEn[] = u"Hiding option is activated.";
-const char16_t kDeactivatedEn[] = u"Hiding option is deactivated.";
-const char16_t kActivatedFa[] = u".مخفي کردن فعال است";
-const char16_t kDeactivatedFa[] = u".مخفي کردن غير فعال است";
+const std::u16string_view kActivatedEn = kActivated.english, kActivatedFa = kActivated.persian;
+const std::u16string_view kDeactivatedEn = kDeactivated.english,
+                          kDeactivatedFa = kDeactivated.persian;
 
 TEST(Visibility, ToInteger16KeepsSixteenBitNumbersAndRaisesOtherwise) {
   EXPECT_EQ(ToInteger16(ReadResult{}), 0);
@@ -39,7 +39,7 @@ struct ReadCase {
   const char16_t* language = u"English";
   const char* failing = nullptr;                          // a window operation that fails
   Log changes = {};                                       // what the window is told, in order
-  std::u16string status = {};                             // the status line; empty: as created
+  std::u16string_view status = {};                        // the status line; empty: as created
   std::int16_t hidden_value = 0, super_hidden_value = 0;  // kept afterwards
 };
 
@@ -100,7 +100,7 @@ struct ApplyCase {
   const char16_t* refused = u"";  // the value whose write fails
   Log sets = {};                  // in the order made
   std::int16_t hidden_value = 0, super_hidden_value = 0;
-  std::u16string status = {};
+  std::u16string_view status = {};
   MsgBoxCall box = {};
 };
 

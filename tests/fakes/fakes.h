@@ -155,21 +155,21 @@ struct MsgBoxCall {
   friend bool operator==(const MsgBoxCall&, const MsgBoxCall&) = default;
 };
 
-// Keeps the state the procedures read back, and logs every operation in
-// order as "Operation element[=value]": the order of captions, directions
-// and check marks is part of what the procedures must do.
+// Keeps what each element shows, and logs every operation in order as
+// "Operation element[=value]": the order of captions, directions and check
+// marks is part of what the procedures must do.
 class RecordingWindow final : public WindowOps {
  public:
   // clang-format off
-  void SetCaption(Element e, std::u16string_view) override { Record("SetCaption", e); }
+  void SetCaption(Element e, std::u16string_view text) override { Record("SetCaption", e); texts[e] = text; }
   void SetText(Element e, std::u16string_view text) override { Record("SetText", e); texts[e] = text; }
   bool GetOptionValue(Element e) override { Record("GetOptionValue", e); return options[e]; }
   // The two option buttons form one group.
   void SetOptionValue(Element e, bool value) override { Record("SetOptionValue", e, value); if (value) options.clear(); options[e] = value; }
   int GetCheckValue(Element e) override { Record("GetCheckValue", e); return checks[e]; }
   void SetCheckValue(Element e, int value) override { Record("SetCheckValue", e, value); checks[e] = value; }
-  void SetRightToLeft(Element e, bool value) override { Record("SetRightToLeft", e, value); }
-  void SetLabelAlignment(Element e, int value) override { Record("SetLabelAlignment", e, value); }
+  void SetRightToLeft(Element e, bool value) override { Record("SetRightToLeft", e, value); right_to_left[e] = value; }
+  void SetLabelAlignment(Element e, int value) override { Record("SetLabelAlignment", e, value); alignments[e] = value; }
   bool GetMenuChecked(Element e) override { Record("GetMenuChecked", e); return menu_checks[e]; }
   void SetMenuChecked(Element e, bool value) override { Record("SetMenuChecked", e, value); menu_checks[e] = value; }
   void ShowModal(Element e) override { Record("ShowModal", e); }
@@ -183,7 +183,9 @@ class RecordingWindow final : public WindowOps {
   // clang-format on
 
   std::vector<std::string> log;
-  std::map<Element, std::u16string> texts;
+  std::map<Element, std::u16string> texts;  // captions and text
+  std::map<Element, bool> right_to_left;
+  std::map<Element, int> alignments;
   std::map<Element, bool> options;
   std::map<Element, int> checks;
   std::map<Element, bool> menu_checks;

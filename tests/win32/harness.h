@@ -119,6 +119,8 @@ inline std::wstring TextOf(HWND hwnd) {
   return text;
 }
 
+inline std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+
 inline std::wstring ClassOf(HWND hwnd) {
   wchar_t name[64] = {};
   ::GetClassNameW(hwnd, name, 64);
