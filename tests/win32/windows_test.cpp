@@ -245,8 +245,15 @@ TEST_F(MainWindowTest,
   // Another DPI: new fonts and new icons.
   const int dpi = ScreenDpi() == 96 ? 144 : 96;
   RECT suggested = OnScreen(main_.Hwnd());
+  ::SetRect(&suggested, suggested.left + 10, suggested.top + 20, suggested.left + 500,
+            suggested.top + 300);  // sized only roughly, as the system may
   ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
+  RECT client{};
+  ::GetClientRect(main_.Hwnd(), &client);
+  EXPECT_EQ(client, Pixels({0, 0, 3720, 2760}, 0, 0, dpi));
+  EXPECT_EQ(OnScreen(main_.Hwnd()).left, suggested.left);
+  EXPECT_EQ(OnScreen(main_.Hwnd()).top, suggested.top);
   ExpectLabelledInPlace(true, dpi);
   for (const ElementFacts& facts : kElements) {
     EXPECT_NE(FontText(Control(facts.element)).find(dpi == 144 ? L" -17 " : L" -11 "),

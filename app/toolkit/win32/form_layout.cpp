@@ -69,6 +69,13 @@ void FormWindow::PlaceOnScreen() {
   ::GetWindowRect(hwnd_, &window);
   POINT client{0, 0};
   ::ClientToScreen(hwnd_, &client);
+  PlaceFrame(TwipsToPixels(form_.screen_left, dpi_) - (client.x - window.left),
+             TwipsToPixels(form_.screen_top, dpi_) - (client.y - window.top));
+}
+
+void FormWindow::PlaceFrame(int left, int top) {
+  RECT window{};
+  ::GetWindowRect(hwnd_, &window);
   // The menu bar may wrap or the frame differ from the estimate: size the
   // client area exactly.
   RECT inside{};
@@ -77,8 +84,6 @@ void FormWindow::PlaceOnScreen() {
       (window.right - window.left) + TwipsToPixels(form_.client_width, dpi_) - inside.right;
   const int height =
       (window.bottom - window.top) + TwipsToPixels(form_.client_height, dpi_) - inside.bottom;
-  const int left = TwipsToPixels(form_.screen_left, dpi_) - (client.x - window.left);
-  const int top = TwipsToPixels(form_.screen_top, dpi_) - (client.y - window.top);
   if (left != window.left || top != window.top || width != window.right - window.left ||
       height != window.bottom - window.top) {
     ::SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -110,8 +115,11 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   UseFonts(MakeFonts(), true);
   UseIcons();
+  // Where the system suggests, with the frame of this DPI around the client
+  // area the description gives: the suggested size only scales the old one.
   ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceFrame(suggested.left, suggested.top);
   for (const ElementDesc& desc : form_.elements) PlaceElement(desc);
 }
 

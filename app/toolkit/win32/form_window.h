@@ -94,6 +94,9 @@ class FormWindow {
   void UseIcons();
   void PlaceElement(const ElementDesc& desc) const;
   void PlaceOnScreen();
+  // The window's outer corner at (left, top), sized round the client area
+  // the description gives at the window's DPI.
+  void PlaceFrame(int left, int top);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void ReleaseOwner();
 
