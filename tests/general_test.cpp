@@ -8,6 +8,14 @@
 #include "app/toolkit/twips.h"
 #include "fakes/fakes.h"
 
+namespace lumora {
+// A failed comparison shows the place, found by the type's own namespace.
+inline void PrintTo(const PixelRect& r, std::ostream* out) {
+  *out << "{left " << r.left << ", top " << r.top << ", width " << r.width << ", height "
+       << r.height << "}";
+}
+}  // namespace lumora
+
 namespace lumora::testing {
 namespace {
 

@@ -21,8 +21,13 @@
 #include "app/win32/main_window.h"
 #include "fakes/fakes.h"
 
-// Rectangles compare by their edges; found by the type's own namespace.
+// Rectangles compare by their edges and print as places; found by the
+// type's own namespace.
 inline bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+inline void PrintTo(const RECT& r, std::ostream* out) {
+  *out << "{left " << r.left << ", top " << r.top << ", width " << r.right - r.left << ", height "
+       << r.bottom - r.top << "}";
+}
 
 namespace lumora::testing {
 
