@@ -15,8 +15,10 @@ function(lumora_add_wine_test name)
     add_test(NAME wine_bench_start COMMAND bash ${LUMORA_WINE_BENCH} start ${CMAKE_BINARY_DIR})
     add_test(NAME wine_bench_stop COMMAND bash ${LUMORA_WINE_BENCH} stop ${CMAKE_BINARY_DIR})
     set_tests_properties(wine_bench_start PROPERTIES FIXTURES_SETUP WineBench TIMEOUT 600)
-    set_tests_properties(wine_bench_stop PROPERTIES FIXTURES_CLEANUP WineBench)
+    set_tests_properties(wine_bench_stop PROPERTIES FIXTURES_CLEANUP WineBench TIMEOUT 60)
   endif()
   add_test(NAME ${name} COMMAND ${ARGN})
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WineBench TIMEOUT 120)
+  # The test programs end a test that hangs themselves; this is for a hang
+  # outside any test.
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WineBench TIMEOUT 300)
 endfunction()

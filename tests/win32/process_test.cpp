@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "win32/harness.h"
+#include "win32/watchdog.h"
 
 namespace lumora::testing {
 namespace {
@@ -19,9 +20,11 @@ struct LumoraProcess {
     std::wstring command_line = L"\"" + kExe + L"\"";
     ::CreateProcessW(kExe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                      nullptr, &startup, &info);
+    WatchProgram(info.hProcess, 45000);  // the waits below, with room to spare
     main = Wait(L"Lumora.frmMain");
   }
   ~LumoraProcess() {
+    UnwatchProgram(info.hProcess);
     ::TerminateProcess(info.hProcess, 99);
     ::WaitForSingleObject(info.hProcess, 5000);
     ::CloseHandle(info.hThread);
@@ -36,7 +39,7 @@ struct LumoraProcess {
   // The process's visible top-level window of this class, once there is one;
   // a fresh test prefix may still be starting its own services at first.
   [[nodiscard]] HWND Wait(const wchar_t* class_name, int ms = 15000) const {
-    for (int i = 0; i < ms / 10; ++i, ::Sleep(10)) {
+    for (int i = 0; i < ms / 10 && ::WaitForSingleObject(info.hProcess, 10) == WAIT_TIMEOUT; ++i) {
       for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, class_name, nullptr)) != nullptr;) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(w, &pid);
