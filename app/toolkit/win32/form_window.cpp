@@ -195,9 +195,7 @@ void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
   ClickHandler handler = nullptr;
   if (const ElementDesc* desc = Describe(element)) {
     // Clicked, by the mouse or by a tool that posts the click by its id.
-    if (HIWORD(w_param) == BN_CLICKED && TraitsOf(desc->kind).click_is_command) {
-      handler = desc->on_click;
-    }
+    if (TraitsOf(desc->kind).click_is_command) handler = desc->on_click;
   } else if (const MenuDesc* item = menu_.Describe(element); item != nullptr && l_param == 0) {
     handler = item->on_click;  // chosen, or its shortcut key pressed
   }
@@ -211,22 +209,13 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
     case WM_COMMAND:
       OnCommand(w_param, l_param);
       return 0;
-    // A plain window forgets its focus when it is deactivated or minimised;
-    // a dialog keeps it and gives it back.
+    // A plain window keeps the focus itself when it is activated again or
+    // restored; a dialog gives it back to the element that had it.
     case WM_ACTIVATE:
-      if (LOWORD(w_param) == WA_INACTIVE) {
-        KeepFocus(::GetFocus());
-      } else if (HIWORD(w_param) == 0 && GiveFocusBack()) {
-        return 0;
-      }
-      break;
-    case WM_SYSCOMMAND:
-      // Windows drops the focus of a window it minimises.
-      if ((w_param & 0xFFF0) == SC_MINIMIZE) KeepFocus(::GetFocus());
+      if (LOWORD(w_param) == WA_INACTIVE) KeepFocus(::GetFocus());
       break;
     case WM_SETFOCUS:
-      // The window itself has it, as after a restore: back to the element,
-      // which may have held it until just now.
+      // The element may have held it until just now, as a restored window's.
       KeepFocus(reinterpret_cast<HWND>(w_param));
       if (GiveFocusBack()) return 0;
       break;
