@@ -5,16 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/toolkit/twips.h"
 #include "fakes/fakes.h"
-
-namespace lumora {
-// A failed comparison shows the place, found by the type's own namespace.
-inline void PrintTo(const PixelRect& r, std::ostream* out) {
-  *out << "{left " << r.left << ", top " << r.top << ", width " << r.width << ", height "
-       << r.height << "}";
-}
-}  // namespace lumora
 
 namespace lumora::testing {
 namespace {
@@ -189,8 +183,12 @@ TEST(Twips, BecomePixelsRoundedToTheNearestAtEachDpi) {
     EXPECT_EQ(TwipsToPixels(twips, dpi), pixels) << twips << " at " << dpi;
   }
   // Edges convert one by one: elements that meet in twips meet in pixels.
-  EXPECT_EQ(ToPixels({15, 15, 15, 15}, 144), (PixelRect{2, 2, 1, 1}));
-  EXPECT_EQ(MirroredForRightToLeft({10, 5, 30, 20}, 248), (PixelRect{208, 5, 30, 20}));
+  const auto left_top_width_height = [](const PixelRect& r) {
+    return std::array{r.left, r.top, r.width, r.height};
+  };
+  EXPECT_EQ(left_top_width_height(ToPixels({15, 15, 15, 15}, 144)), (std::array{2, 2, 1, 1}));
+  EXPECT_EQ(left_top_width_height(MirroredForRightToLeft({10, 5, 30, 20}, 248)),
+            (std::array{208, 5, 30, 20}));
   // 8.25 points: 11 pixels high at 96 DPI, 17 at 144.
   EXPECT_EQ(FontHeightForPoints(825, 96), -11);
   EXPECT_EQ(FontHeightForPoints(825, 144), -17);

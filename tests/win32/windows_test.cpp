@@ -178,7 +178,7 @@ LRESULT CALLBACK RefuseTextBoxes(int code, WPARAM w_param, LPARAM l_param) {
 }
 
 TEST_F(MainWindowTest, AStartThatFailsOnceTheWindowExistsShowsItsErrorUntilItIsAnswered) {
-  const HHOOK hook = ::SetWindowsHookExW(WH_CBT, &RefuseTextBoxes, nullptr, ::GetCurrentThreadId());
+  HHOOK hook = ::SetWindowsHookExW(WH_CBT, &RefuseTextBoxes, nullptr, ::GetCurrentThreadId());
   bool shown = false;  // still there after a while
   boxes_.on_open = [&shown](HWND box) {
     RunSoon(

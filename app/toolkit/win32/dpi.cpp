@@ -15,9 +15,11 @@ struct DpiFunctions {
   GetSystemMetricsForDpiFn metrics_for_dpi = nullptr;
 };
 
+// Through the one function type every other converts to without a warning.
 template <typename Function>
 Function Resolve(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+  using AnyFunction = void (*)();
+  return reinterpret_cast<Function>(reinterpret_cast<AnyFunction>(::GetProcAddress(module, name)));
 }
 
 const DpiFunctions& Functions() {
