@@ -189,32 +189,22 @@ inline std::pair<int, int> TextMargins(HWND hwnd) {
   const int width = box.right - box.left, height = box.bottom - box.top;
   HDC screen = ::GetDC(nullptr);
   HDC copy = ::CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ old = ::SelectObject(copy, bitmap);
   ::BitBlt(copy, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
-  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-  const DWORD background = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
   int left = 0, right = 0, rows = 0;
   for (int y = 0; y < height; ++y) {
-    const auto* begin = static_cast<const DWORD*>(bits) + static_cast<std::ptrdiff_t>(y) * width;
-    const auto* end = begin + width;
-    const auto text = [background](DWORD pixel) { return (pixel & 0xFFFFFF) != background; };
-    const auto* first = std::find_if(begin, end, text);
-    if (first == end) continue;
-    const auto after =
-        std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(first), text);
-    left += static_cast<int>(first - begin);
-    right += static_cast<int>(after - std::make_reverse_iterator(end));
-    ++rows;
+    int first = -1, last = -1;
+    for (int x = 0; x < width; ++x) {
+      if (::GetPixel(copy, x, y) != ::GetSysColor(COLOR_BTNFACE)) (first < 0 ? first : last) = x;
+    }
+    if (first < 0) continue;
+    left += first, right += width - 1 - std::max(first, last), ++rows;
   }
-  ::SelectObject(copy, old);
-  ::DeleteObject(bitmap);
+  ::DeleteObject(::SelectObject(copy, old));
   ::DeleteDC(copy);
   ::ReleaseDC(nullptr, screen);
-  return rows == 0 ? std::pair{-1, -1} : std::pair{left / rows, right / rows};
+  return {left / std::max(rows, 1), right / std::max(rows, 1)};
 }
 
 // The windows' font size, 8.25 points, regular, Arabic character set, as
