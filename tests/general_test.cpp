@@ -15,25 +15,9 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-TEST(RootKeyFromName, MapsTheSevenRootNamesExactlyAndNothingElse) {
-  // clang-format off
-  const std::pair<std::u16string_view, std::uint32_t> cases[] = {
-      {u"HKEY_CLASSES_ROOT", 0x80000000U}, {u"HKEY_CURRENT_USER", 0x80000001U},
-      {u"HKEY_LOCAL_MACHINE", 0x80000002U}, {u"HKEY_USERS", 0x80000003U},
-      {u"HKEY_PERFORMANCE_DATA", 0x80000004U}, {u"HKEY_CURRENT_CONFIG", 0x80000005U},
-      {u"HKEY_DYN_DATA", 0x80000006U}, {u"HKEY_Current_User", 0}, {u" HKEY_USERS", 0},
-      {u"HKEY_USERS ", 0}, {u"HKEY_", 0}, {u"", 0}, {u"HKEY_CURRENT_USERS", 0},
-      {std::u16string_view{u"HKEY_USERS\0", 11}, 0},
-  };
-  // clang-format on
-  for (const auto& [name, handle] : cases) {
-    EXPECT_EQ(static_cast<std::uint32_t>(RootKeyFromName(name)), handle)
-        << std::string(name.begin(), name.end());
-  }
-}
-
 // A path split into a root and the rest; a malformed one stays as it was,
-// with the root, and is shown.
+// with the root, and is shown. Each of the seven root names, and names
+// that only look like one.
 struct SplitCase {
   std::u16string path;
   std::uint32_t root;  // kUnchanged: malformed
@@ -46,8 +30,14 @@ TEST(General, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
   // clang-format off
   const SplitCase cases[] = {
       {u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0x80000001U, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 18},
+      {u"HKEY_CLASSES_ROOT\\.txt", 0x80000000U, u".txt", 18},
       {u"HKEY_LOCAL_MACHINE", 0x80000002U, u"", 0},
+      {u"HKEY_PERFORMANCE_DATA", 0x80000004U, u"", 0},
+      {u"HKEY_CURRENT_CONFIG\\K", 0x80000005U, u"K", 20},
+      {u"HKEY_DYN_DATA", 0x80000006U, u"", 0},
       {u"HKEY_Current_User\\Software", 0, u"Software", 18},
+      {u"HKEY_CURRENT_USERS\\K", 0, u"K", 19},
+      {u"HKEY_USERS \\K", 0, u"K", 12},
       {u"HKEY_USERS\\\\S-1", 0x80000003U, u"\\S-1", 11},
       {u"HKEY_", 0, u"", 0},
       {u"HKEY_CURRENT_USER\\Software\\", kUnchanged, u"HKEY_CURRENT_USER\\Software\\", 18},

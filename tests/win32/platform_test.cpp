@@ -155,21 +155,6 @@ TEST_F(Toolkit, ACaptionThatOnlyStartsLikeTheNewOneIsReplaced) {
   EXPECT_STREQ(text, L"&File");
 }
 
-TEST(FormWindowTest, AWindowWhoseLoadFailsIsGoneAndLoadsAfreshNextTime) {
-  RecordingWindow ui;
-  ui.fail_on = "SetCaption";
-  AboutWindow about(ui);
-  CurrentLanguage = u"English";
-  EXPECT_THROW(about.ShowOver(nullptr), RuntimeError);
-  EXPECT_EQ(about.Hwnd(), nullptr);
-  EXPECT_EQ(::FindWindowW(L"Lumora.frmAbout", nullptr), nullptr);
-  ui.fail_on.reset();
-  EXPECT_NO_THROW(about.ShowOver(nullptr));
-  EXPECT_TRUE(::IsWindowVisible(about.Hwnd()));
-  about.Unload();
-  CurrentLanguage.clear();
-}
-
 using AboutWindowTest = ProgramTest;
 
 TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {

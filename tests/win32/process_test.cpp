@@ -1,5 +1,5 @@
 // lumora.exe as a process of its own: how it ends, its exit codes, the
-// language it leaves stored, its about window, and the manifest in its file.
+// language it leaves stored, and its about window.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -113,24 +113,6 @@ TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
   EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)).rfind(L"Run-time error '5':", 0), 0U);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(lumora.WaitForExit(), 5U);
-}
-
-TEST(Resources, TheManifestAsksForCommonControls6PerMonitorDpiAndNoElevationOnWindows7To11) {
-  HMODULE module = ::LoadLibraryExW(kExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(module, nullptr) << "LUMORA_EXE names no program file";  // else this program's own
-  HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
-  ASSERT_NE(found, nullptr);
-  const std::string manifest(
-      static_cast<const char*>(::LockResource(::LoadResource(module, found))),
-      ::SizeofResource(module, found));
-  for (const char* part :
-       {R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")", "PerMonitorV2",
-        R"(level="asInvoker")", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
-        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
-        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
-    EXPECT_NE(manifest.find(part), std::string::npos) << part;
-  }
-  ::FreeLibrary(module);
 }
 
 }  // namespace

@@ -102,15 +102,10 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
   Keys({'P'}, VK_MENU);  // A&pply
   EXPECT_EQ(boxes_.seen.size(), 2U);
   WithAbout([](HWND /*about*/) {}, [] { Keys({'A'}, VK_MENU); });  // &About
-  // The focus stays where it was when the about window closes, and when
-  // another window was active meanwhile.
+  // The focus stays where it was when the about window closes.
   ::SetFocus(Control(Element::OptHide));
   WithAbout([](HWND /*about*/) {}, [this] { Choose(2, 0); });  // Help > About
   EXPECT_EQ(::GetActiveWindow(), main_.Hwnd());
-  EXPECT_EQ(::GetFocus(), Control(Element::OptHide));
-  [] { const OtherWindow other; }();  // active a moment, then gone
-  ::SetForegroundWindow(main_.Hwnd());
-  PumpFor(50);
   EXPECT_EQ(::GetFocus(), Control(Element::OptHide));
 }
 
@@ -198,8 +193,11 @@ TEST_F(MainWindowTest, AStartThatFailsOnceTheWindowExistsShowsItsErrorUntilItIsA
   g_pending.clear();
   EXPECT_TRUE(shown);
   ASSERT_EQ(boxes_.seen.size(), 1U);
-  EXPECT_TRUE(boxes_.seen[0].starts_with(L"|Run-time error '5':\n\nCreateWindowEx failed"))
-      << boxes_.seen[0];
+  // Ownerless, with the error icon: "title|text|icon|buttons|owner".
+  const std::wstring& box = boxes_.seen[0];
+  EXPECT_TRUE(box.starts_with(L"|Run-time error '5':\n\nCreateWindowEx failed") &&
+              box.ends_with(L"|error|OK| disabled"))
+      << box;
   EXPECT_EQ(main_.Hwnd(), nullptr);
 }
 
