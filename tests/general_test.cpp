@@ -15,56 +15,10 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// A path split into a root and the rest; a malformed one stays as it was,
-// with the root, and is shown. Each of the seven root names, and names
-// that only look like one.
-struct SplitCase {
-  std::u16string path;
-  std::uint32_t root;  // kUnchanged: malformed
-  std::u16string rest;
-  RegStatus last_status;
-};
-
-TEST(General, SplitKeyPathSplitsWellFormedPathsAndShowsTheOthers) {
-  constexpr std::uint32_t kUnchanged = 0x1234;
-  // clang-format off
-  const SplitCase cases[] = {
-      {u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0x80000001U, u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 18},
-      {u"HKEY_CLASSES_ROOT\\.txt", 0x80000000U, u".txt", 18},
-      {u"HKEY_LOCAL_MACHINE", 0x80000002U, u"", 0},
-      {u"HKEY_PERFORMANCE_DATA", 0x80000004U, u"", 0},
-      {u"HKEY_CURRENT_CONFIG\\K", 0x80000005U, u"K", 20},
-      {u"HKEY_DYN_DATA", 0x80000006U, u"", 0},
-      {u"HKEY_Current_User\\Software", 0, u"Software", 18},
-      {u"HKEY_CURRENT_USERS\\K", 0, u"K", 19},
-      {u"HKEY_USERS \\K", 0, u"K", 12},
-      {u"HKEY_USERS\\\\S-1", 0x80000003U, u"\\S-1", 11},
-      {u"HKEY_", 0, u"", 0},
-      {u"HKEY_CURRENT_USER\\Software\\", kUnchanged, u"HKEY_CURRENT_USER\\Software\\", 18},
-      {u"Software\\Microsoft", kUnchanged, u"Software\\Microsoft", 9},
-      {u"hkey_current_user\\Software", kUnchanged, u"hkey_current_user\\Software", 18},
-      {u"HKEY", kUnchanged, u"HKEY", 0},
-      {u"", kUnchanged, u"", 0},
-  };
-  // clang-format on
-  for (const SplitCase& c : cases) {
-    SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
-    Fakes f;
-    std::u16string path = c.path;
-    auto root = static_cast<RegHandle>(kUnchanged);
-    EXPECT_EQ(f.general.SplitKeyPath(path, root), c.root != kUnchanged);
-    EXPECT_EQ(static_cast<std::uint32_t>(root), c.root);
-    EXPECT_EQ(path, c.rest);
-    EXPECT_EQ(f.general.LastStatus, c.last_status);
-    // Flags 0 and no title of its own.
-    const MsgBoxCall box{u"Incorrect Format:\n\n" + c.path, 0, std::nullopt};
-    EXPECT_EQ(f.ui.msg_boxes, c.root != kUnchanged ? std::vector<MsgBoxCall>{} : std::vector{box});
-    EXPECT_TRUE(f.registry.calls.empty());
-  }
-}
-
 // "Hidden" under HKEY_CURRENT_USER\K as stored, read through a path; what
-// the read gives, the calls it makes and LastStatus afterwards.
+// the read gives, the calls it makes (each root by its handle, the sub-key
+// after the first backslash), LastStatus afterwards, and whether the path
+// is shown as malformed.
 struct ReadCase {
   const char* name = "";
   std::u16string path = u"HKEY_CURRENT_USER\\K";
@@ -73,6 +27,7 @@ struct ReadCase {
   ReadResult result = ReadErrorText{};
   Calls calls = {"open 80000001 K access=20019", "query Hidden size=4", "close"};
   RegStatus last_status = 0;
+  bool malformed = false;
 };
 
 TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
@@ -88,9 +43,21 @@ TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
       {.name = "open refused", .open_status = kAccessDenied, .calls = {"open 80000001 K access=20019"}, .last_status = kAccessDenied},
       {.name = "key missing", .path = u"HKEY_CURRENT_USER\\Missing", .calls = {"open 80000001 Missing access=20019"}, .last_status = kFileNotFound},
       {.name = "a root alone", .path = u"HKEY_USERS", .calls = {"open 80000003  access=20019", "query Hidden size=4", "close"}, .last_status = kFileNotFound},
+      {.name = "classes root", .path = u"HKEY_CLASSES_ROOT\\.txt", .calls = {"open 80000000 .txt access=20019"}, .last_status = kFileNotFound},
+      {.name = "local machine", .path = u"HKEY_LOCAL_MACHINE\\K", .calls = {"open 80000002 K access=20019"}, .last_status = kFileNotFound},
+      {.name = "performance data", .path = u"HKEY_PERFORMANCE_DATA\\K", .calls = {"open 80000004 K access=20019"}, .last_status = kFileNotFound},
+      {.name = "current config", .path = u"HKEY_CURRENT_CONFIG\\K", .calls = {"open 80000005 K access=20019"}, .last_status = kFileNotFound},
+      {.name = "dyn data", .path = u"HKEY_DYN_DATA\\K", .calls = {"open 80000006 K access=20019"}, .last_status = kFileNotFound},
+      {.name = "the rest as it is", .path = u"HKEY_USERS\\\\S-1", .calls = {"open 80000003 \\S-1 access=20019"}, .last_status = kFileNotFound},
       {.name = "no root", .path = u"HKEY_", .result = std::monostate{}, .calls = {}},
       {.name = "a root in another case", .path = u"HKEY_Current_User\\K", .result = std::monostate{}, .calls = {}, .last_status = 18},
-      {.name = "malformed", .path = u"Software\\K", .calls = {}, .last_status = 9},
+      {.name = "a root and more", .path = u"HKEY_CURRENT_USERS\\K", .result = std::monostate{}, .calls = {}, .last_status = 19},
+      {.name = "a root and a space", .path = u"HKEY_USERS \\K", .result = std::monostate{}, .calls = {}, .last_status = 12},
+      {.name = "malformed", .path = u"Software\\K", .calls = {}, .last_status = 9, .malformed = true},
+      {.name = "lower case", .path = u"hkey_current_user\\K", .calls = {}, .last_status = 18, .malformed = true},
+      {.name = "trailing backslash", .path = u"HKEY_CURRENT_USER\\K\\", .calls = {}, .last_status = 18, .malformed = true},
+      {.name = "HKEY", .path = u"HKEY", .calls = {}, .malformed = true},
+      {.name = "empty", .path = u"", .calls = {}, .malformed = true},
   };
   // clang-format on
   for (const ReadCase& c : cases) {
@@ -104,7 +71,9 @@ TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
     EXPECT_EQ(f.registry.calls, c.calls);
     EXPECT_EQ(f.general.LastStatus, c.last_status);
     EXPECT_EQ(f.registry.OpenHandles(), 0U);
-    EXPECT_EQ(f.ui.msg_boxes.size(), c.path.starts_with(u"HKEY") ? 0U : 1U);
+    // Flags 0 and no title of its own.
+    const MsgBoxCall box{u"Incorrect Format:\n\n" + c.path, 0, std::nullopt};
+    EXPECT_EQ(f.ui.msg_boxes, c.malformed ? std::vector{box} : std::vector<MsgBoxCall>{});
   }
   // Each read starts with an empty buffer.
   Fakes f;

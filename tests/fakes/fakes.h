@@ -168,8 +168,8 @@ class RecordingWindow final : public WindowOps {
   void SetOptionValue(Element e, bool value) override { Record("SetOptionValue", e, value); if (value) options.clear(); options[e] = value; }
   int GetCheckValue(Element e) override { Record("GetCheckValue", e); return checks[e]; }
   void SetCheckValue(Element e, int value) override { Record("SetCheckValue", e, value); checks[e] = value; }
-  void SetRightToLeft(Element e, bool value) override { Record("SetRightToLeft", e, value); right_to_left[e] = value; }
-  void SetLabelAlignment(Element e, int value) override { Record("SetLabelAlignment", e, value); alignments[e] = value; }
+  void SetRightToLeft(Element e, bool value) override { Record("SetRightToLeft", e, value); }
+  void SetLabelAlignment(Element e, int value) override { Record("SetLabelAlignment", e, value); }
   bool GetMenuChecked(Element e) override { Record("GetMenuChecked", e); return menu_checks[e]; }
   void SetMenuChecked(Element e, bool value) override { Record("SetMenuChecked", e, value); menu_checks[e] = value; }
   void ShowModal(Element e) override { Record("ShowModal", e); }
@@ -184,8 +184,6 @@ class RecordingWindow final : public WindowOps {
 
   std::vector<std::string> log;
   std::map<Element, std::u16string> texts;  // captions and text
-  std::map<Element, bool> right_to_left;
-  std::map<Element, int> alignments;
   std::map<Element, bool> options;
   std::map<Element, int> checks;
   std::map<Element, bool> menu_checks;

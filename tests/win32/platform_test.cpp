@@ -10,6 +10,7 @@
 #include "i18n/language_preference.h"
 #include "i18n/win32/registry_settings_store.h"
 #include "registry/win32/advapi_registry.h"
+#include "texts.h"
 #include "win32/harness.h"
 
 namespace lumora::testing {
@@ -164,9 +165,12 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(::GetWindow(window, GW_OWNER), main_.Hwnd());
     EXPECT_FALSE(::IsWindowEnabled(main_.Hwnd()));
+    EXPECT_EQ(TextOf(window), Wide(kAboutCaption.persian));
     EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
     HWND label = Control(Element::Label1);
+    EXPECT_EQ(TextOf(label), Wide(kAboutText.persian));
     EXPECT_NE(::GetWindowLongW(label, GWL_EXSTYLE) & WS_EX_RTLREADING, 0);
+    EXPECT_EQ(TextOf(Control(Element::cmdOK)), L"تاييد");
     const auto [left, right] = TextMargins(label);
     EXPECT_LT(right, left) << "the lines end at the label's right edge";
     EXPECT_EQ(::GetFocus(), Control(Element::cmdOK));
@@ -185,8 +189,10 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
   WithAbout([this, font](HWND window) {
     HWND ok = Control(Element::cmdOK);
     EXPECT_EQ(::GetObjectType(font), 0U);  // the last opening's fonts are freed
+    EXPECT_EQ(TextOf(window), Wide(kAboutCaption.english));
     EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
-    EXPECT_EQ(TextOf(ok), L"OK");
+    EXPECT_EQ(TextOf(Control(Element::Label1)), Wide(kAboutText.english));
+    EXPECT_EQ(TextOf(ok), L"OK");  // as created
     const auto [left, right] = TextMargins(Control(Element::Label1));
     EXPECT_LT(left, right) << "the lines begin at the label's left edge";
     // The panel around the button on the button face.

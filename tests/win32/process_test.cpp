@@ -12,6 +12,18 @@ namespace {
 // lumora.exe, as the test run names it in LUMORA_EXE.
 const std::wstring kExe = _wgetenv(L"LUMORA_EXE") != nullptr ? _wgetenv(L"LUMORA_EXE") : L"";
 
+// The programs the tests start end with the test program, however it ends.
+HANDLE EndingWithThisProgram() {
+  static HANDLE job = [] {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    HANDLE created = ::CreateJobObjectW(nullptr, nullptr);
+    ::SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return created;
+  }();
+  return job;
+}
+
 // lumora.exe started as a process of its own; ended if still running.
 struct LumoraProcess {
   LumoraProcess() {
@@ -20,11 +32,11 @@ struct LumoraProcess {
     std::wstring command_line = L"\"" + kExe + L"\"";
     ::CreateProcessW(kExe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                      nullptr, &startup, &info);
-    WatchProgram(info.hProcess, 45000);  // the waits below, with room to spare
+    ::AssignProcessToJobObject(EndingWithThisProgram(), info.hProcess);
+    AllowMore(45000);  // the waits below, with room to spare
     main = Wait(L"Lumora.frmMain");
   }
   ~LumoraProcess() {
-    UnwatchProgram(info.hProcess);
     ::TerminateProcess(info.hProcess, 99);
     ::WaitForSingleObject(info.hProcess, 5000);
     ::CloseHandle(info.hThread);
