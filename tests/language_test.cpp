@@ -33,7 +33,7 @@ Log RelabellingInPersian(const Log& status) {
 }
 
 // What is stored (nothing: no entry), the language settled on, and whether
-// "English" is written at once, then read again. The fuzzer tries every other text.
+// "English" is written at once.
 struct LoadCase {
   std::optional<std::u16string> stored;
   const char16_t* language;
@@ -54,22 +54,9 @@ TEST(Language, LoadLanguageSettlesOnEnglishOrPersianAndMarksIt) {
     LoadLanguage(f.store, f.ui);
     EXPECT_EQ(CurrentLanguage, language);
     EXPECT_EQ(f.ui.log, CurrentLanguage == u"Persian" ? kMarkPersian : kMarkEnglish);
-    const std::u16string get = u"get " + kEntry;
-    const std::vector<std::u16string> calls =
-        written ? std::vector{get, u"save " + kEntry + u"=English", get} : std::vector{get, get};
-    EXPECT_EQ(f.store.log, calls);
     // An odd text stays stored until the next save.
     EXPECT_EQ(f.store.entries[kEntry], written ? u"English" : shown);
   }
-}
-
-TEST(Language, AFailingReadEndsTheLoadHandlerQuietlyBeforeAnythingElse) {
-  Fakes f;
-  f.store.fail_get = true;
-  EXPECT_NO_THROW(f.form.Form_Load());
-  EXPECT_EQ(CurrentLanguage, u"");
-  EXPECT_TRUE(f.ui.log.empty());          // no check mark, no caption
-  EXPECT_TRUE(f.registry.calls.empty());  // the settings are not read
 }
 
 // Each language's labels are seen in the window, and in order in the switch.
@@ -115,16 +102,13 @@ TEST(Language, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark) {
 }
 
 // The about window in English and Persian is seen on the screen.
-TEST(AboutForm, LabelsItselfInEnglishOrPersianOnlyAndOkUnloads) {
+TEST(AboutForm, LabelsItselfInEnglishOrPersianOnly) {
   for (const char16_t* other : {u"", u"persian", u" English"}) {
     Fakes f;
     CurrentLanguage = other;
     AboutForm(f.ui).Form_Load();
     EXPECT_TRUE(f.ui.log.empty());
   }
-  RecordingWindow ui;
-  AboutForm(ui).cmdOK_Click();  // OK unloads the window
-  EXPECT_EQ(ui.log, Log{"Unload frmAbout"});
 }
 
 }  // namespace

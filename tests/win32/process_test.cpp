@@ -95,7 +95,6 @@ TEST_F(EndToEnd, TheAboutWindowOpensOverTheMainWindowAndEachWayOutStoresTheLangu
     PutValue(kStoreKey, L"Language", Text(L" Persian"));
     const LumoraProcess lumora;
     ASSERT_NE(lumora.main, nullptr);
-    EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L" Persian"));
     lumora.Post(WM_COMMAND, run.open_about);
     HWND about = lumora.Wait(L"Lumora.frmAbout", 3000);
     ASSERT_NE(about, nullptr);
