@@ -19,6 +19,9 @@ function(lumora_add_wine_test name)
   endif()
   add_test(NAME ${name} COMMAND ${ARGN})
   # The test programs end a test that hangs themselves; this is for a hang
-  # outside any test.
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WineBench TIMEOUT 300)
+  # outside any test. A program that ends before its summary fails, even
+  # with status 0, as one whose window's Exit ends the process would.
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED WineBench TIMEOUT 300
+    PASS_REGULAR_EXPRESSION "\\[==========\\] [0-9]+ tests? from [0-9]+ test suites? ran"
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endfunction()

@@ -215,7 +215,8 @@ inline std::wstring Regular825Points() {
 
 // Watches this thread's message boxes while it lives: each is recorded as it
 // opens, as "title|text|icon|buttons|owner's caption and state", then
-// answered with OK, or handed to on_open, which sees to it.
+// answered with OK, or handed to on_open, which sees to it. An about window
+// that no step waits for fails the test and is closed.
 class MessageBoxWatcher {
  public:
   MessageBoxWatcher() { current = this; }
@@ -252,6 +253,11 @@ class MessageBoxWatcher {
       } else {
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
       }
+    }
+    if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam != 0 &&
+        g_pending.empty() && ClassOf(box) == L"Lumora.frmAbout") {
+      ADD_FAILURE() << "the about window opened unasked";
+      ::PostMessageW(box, WM_CLOSE, 0, 0);
     }
     return ::CallNextHookEx(nullptr, code, w_param, l_param);
   }

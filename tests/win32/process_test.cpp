@@ -120,7 +120,7 @@ TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
   ASSERT_NE(lumora.main, nullptr);  // shown: no error reported at start-up
   lumora.Post(WM_COMMAND, Click(Element::cmdExit));
   HWND box = lumora.Wait(L"#32770", 3000);
-  EXPECT_EQ(TextOf(box), L"Lumora");
+  ASSERT_EQ(TextOf(box), L"Lumora");
   EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)).rfind(L"Run-time error '5':", 0), 0U);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(lumora.WaitForExit(), 5U);
