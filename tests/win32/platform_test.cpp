@@ -19,19 +19,15 @@ namespace {
 const std::wstring kTestKey = L"Software\\LumoraTests";
 const std::u16string kTestPath = u"HKEY_CURRENT_USER\\Software\\LumoraTests";
 
-// A value of each type and size worth telling apart.
-std::vector<RawValue> EveryType() {
-  // clang-format off
-  std::vector<RawValue> all = {
-      {REG_NONE, {}}, {REG_SZ, SzBytes(L"2")}, {REG_SZ, {'P', 0, 'e'}}, {REG_EXPAND_SZ, SzBytes(L"Persian")},
-      {REG_MULTI_SZ, SzBytes(std::wstring(L"1\0", 2))}, {REG_DWORD_BIG_ENDIAN, {0, 0, 0, 2}},
-      {REG_QWORD, {2, 0, 0, 0, 0, 0, 0, 0}}, {REG_DWORD, {2, 0, 0}}, {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
-      {REG_DWORD, {0, 0, 1, 0}}};
-  // clang-format on
-  for (std::size_t size = 0; size <= 8; ++size)
-    all.push_back({REG_BINARY, std::vector<BYTE>(size, 2)});
-  return all;
-}
+// A value of each type and size worth telling apart, and a text of 1 MiB.
+// clang-format off
+const RawValue kEveryType[] = {
+    {REG_NONE, {}}, {REG_SZ, SzBytes(L"2")}, {REG_SZ, {'P', 0, 'e'}}, {REG_EXPAND_SZ, SzBytes(L"Persian")},
+    {REG_MULTI_SZ, SzBytes(std::wstring(L"1\0", 2))}, {REG_DWORD_BIG_ENDIAN, {0, 0, 0, 2}},
+    {REG_QWORD, {2, 0, 0, 0, 0, 0, 0, 0}}, {REG_DWORD, {2, 0, 0}}, {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
+    {REG_DWORD, {0, 0, 1, 0}}, {REG_BINARY, {}}, {REG_BINARY, {2, 2, 2}}, {REG_BINARY, {2, 2, 2, 2}},
+    {REG_BINARY, {2, 2, 2, 2, 2}}, {REG_BINARY, std::vector<BYTE>(8, 2)}, Text(std::wstring(512 * 1024, L'P').c_str())};
+// clang-format on
 
 class RealRegistry : public ::testing::Test {
  protected:
@@ -60,9 +56,7 @@ TEST_F(RealRegistry, OnlyAFourByteDwordIsANumberOnlyATextALanguageAndWritesRepla
   EXPECT_EQ(CurrentLanguage, u"English");
   EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L"English"));
   EXPECT_EQ(Counts(kStoreKey), std::pair(1UL, 0UL));
-  std::vector<RawValue> entries = EveryType();
-  entries.push_back(Text(std::wstring(512 * 1024, L'P').c_str()));  // 1 MiB
-  for (const RawValue& stored : entries) {
+  for (const RawValue& stored : kEveryType) {
     SCOPED_TRACE(::testing::Message() << "type " << stored.type << ", " << stored.data.size());
     PutValue(kTestKey, L"Hidden", stored);
     PutValue(kTestKey, L"Other", {REG_BINARY, {1, 2, 3}});

@@ -104,6 +104,7 @@ TEST_F(EndToEnd, TheAboutWindowOpensOverTheMainWindowAndEachWayOutStoresTheLangu
     for (int i = 0; i < 300 && ::IsWindow(about); ++i) ::Sleep(10);
     ASSERT_TRUE(::IsWindowEnabled(lumora.main));  // else no way out would work
     lumora.Post(run.message, run.w_param);
+    ASSERT_EQ(lumora.Wait(L"#32770", 1000), nullptr) << "a box instead of the end";
     EXPECT_EQ(lumora.WaitForExit(), 0U);
     EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L"English"));
   }

@@ -88,7 +88,6 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
   EXPECT_EQ(::SendMessageW(Control(Element::chkSuper), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(TextOf(Control(Element::txtCur)), Wide(kActivated.english));
   EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
-  EXPECT_TRUE(boxes_.seen.empty());
   // The keyboard walks the focus order.
   for (const Element next : {Element::cmdAbout, Element::OptHide, Element::chkSuper,
                              Element::cmdExit, Element::txtCur, Element::cmdApply}) {
