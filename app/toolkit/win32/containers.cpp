@@ -8,15 +8,7 @@ namespace lumora {
 namespace {
 
 // A notification a control sends its parent that the window handles.
-bool IsNotification(UINT message) {
-  switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-      return true;
-    default:
-      return false;
-  }
-}
+bool IsNotification(UINT message) { return message == WM_COMMAND || message == WM_NOTIFY; }
 
 LRESULT PassUp(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param) {
   return ::SendMessageW(::GetParent(hwnd), message, w_param, l_param);
