@@ -44,8 +44,13 @@ void MainWindow::Unload() {
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) {
   switch (message) {
     case WM_ENDSESSION:
-      // The session ends without destroying windows: unload now.
-      if (w_param != 0) UnloadEvent();
+      // An installer's Restart Manager closes the program as its close box
+      // does; at a logoff the system ends it without destroying windows.
+      if (w_param != 0 && (l_param & ENDSESSION_CLOSEAPP) != 0) {
+        Unload();
+      } else if (w_param != 0) {
+        UnloadEvent();
+      }
       return 0;
     case WM_DESTROY:
       // With the main window gone the program ends.

@@ -144,26 +144,119 @@ TEST_F(MainWindowTest, ApplyByButtonMenuAndShortcutConfirmsInABoxOverTheMainWind
   EXPECT_EQ(boxes_.seen.size(), 3U);
 }
 
-TEST_F(MainWindowTest, ShownWithoutActivationTakesTheFocusUnloadsOnceAndClosesUnderABox) {
-  store_.entries[u"NorvaleSoft\\Lumora\\Language"] = u"Persian";
-  {
-    const OtherWindow other;
-    main_.Start(SW_SHOWNOACTIVATE);
-    EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
+TEST_F(MainWindowTest, StartsRestoredWithTheFocusOnApplyWhicheverWayItIsShown) {
+  // "Run: Maximized" included: the fixed window is never maximised.
+  for (const int show :
+       {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED, SW_SHOWMINNOACTIVE, SW_SHOWNOACTIVATE}) {
+    SCOPED_TRACE(show);
+    {
+      const OtherWindow other;
+      main_.Start(show);
+      if (::IsIconic(main_.Hwnd())) ::ShowWindow(main_.Hwnd(), SW_RESTORE);  // as a taskbar does
+      PumpFor(50);
+      EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
+    }
+    EXPECT_FALSE(::IsZoomed(main_.Hwnd()));
+    EXPECT_EQ(ClientOnScreen(main_.Hwnd()), Pixels({0, 0, 3720, 2760}, 5820, 2940));
+    ::DestroyWindow(main_.Hwnd());
   }
-  // The session's end; closed under a box afterwards, without an error.
-  ::SendMessageW(main_.Hwnd(), WM_ENDSESSION, FALSE, 0);  // another program refused
-  EXPECT_EQ(store_.log.size(), 2U);                       // two readings at start-up
-  ::SendMessageW(main_.Hwnd(), WM_ENDSESSION, TRUE, 0);
-  EXPECT_EQ(store_.log.back(), u"save NorvaleSoft\\Lumora\\Language=Persian");
-  boxes_.on_open = [this](HWND /*box*/) { ::PostMessageW(main_.Hwnd(), WM_CLOSE, 0, 0); };
-  EXPECT_NO_THROW(ui_.MsgBox(u"text", 64, u"title"));
-  EXPECT_EQ(main_.Hwnd(), nullptr);
-  EXPECT_EQ(store_.log.size(), 3U);
-  MSG quit{};
-  ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(quit.wParam, 0U);
 }
+
+// This thread's visible top-level windows.
+BOOL CALLBACK AddShown(HWND hwnd, LPARAM list) {
+  if (::IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+std::vector<HWND> ShownWindows() {
+  std::vector<HWND> windows;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &AddShown, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// Where the session's end finds the program, and how it ends: a logoff, or
+// a close asked for by an installer through Restart Manager.
+enum class During { kIdle, kAbout, kBox, kMenu };
+class SessionEndTest : public ProgramTest,
+                       public ::testing::WithParamInterface<std::tuple<During, LPARAM>> {};
+
+TEST_P(SessionEndTest, EveryWindowAgreesThenTheLanguageIsSavedOnce) {
+  const During during = std::get<0>(GetParam());
+  const LPARAM how = std::get<1>(GetParam());
+  Start(u"English");
+  const auto saves = [this] {
+    return std::ranges::count_if(store_.log, [](const auto& c) { return c.starts_with(u"save"); });
+  };
+  // As Windows ends it: every top-level window is asked, then told; a
+  // session some program refused goes on.
+  bool ended = false;
+  const auto end_session = [&] {
+    const std::vector<HWND> windows = ShownWindows();
+    for (HWND w : windows) ::SendMessageW(w, WM_ENDSESSION, FALSE, how);
+    EXPECT_EQ(saves(), 0);
+    for (HWND w : windows)
+      EXPECT_NE(::SendMessageW(w, WM_QUERYENDSESSION, 0, how), 0) << ClassOf(w);
+    for (HWND w : windows) {
+      if (::IsWindow(w)) ::SendMessageW(w, WM_ENDSESSION, TRUE, how);
+    }
+    ended = true;
+  };
+  switch (during) {
+    case During::kIdle:
+      end_session();
+      break;
+    case During::kAbout:
+      WithAbout([&](HWND about) {
+        ASSERT_NE(about, nullptr);
+        end_session();
+      });
+      break;
+    case During::kBox:
+      boxes_.on_open = [&](HWND box) {
+        RunSoon([&, box] {
+          end_session();
+          if (::IsWindow(box)) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+      };
+      EXPECT_NO_THROW(ui_.MsgBox(u"text", 64, u"title"));
+      break;
+    case During::kMenu:
+      RunSoon(
+          [&] {
+            GUITHREADINFO gui{};
+            gui.cbSize = sizeof gui;
+            ::GetGUIThreadInfo(0, &gui);
+            ASSERT_NE(gui.flags & GUI_INMENUMODE, 0U);
+            end_session();
+            if (main_.Hwnd() != nullptr) ::EndMenu();
+          },
+          100);
+      Keys({'L'}, VK_MENU);
+      break;
+  }
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(saves(), 1);
+  EXPECT_EQ(store_.log.back(), u"save NorvaleSoft\\Lumora\\Language=English");
+  // Closed by the installer's request, the program ends as when its window
+  // is closed; at a logoff the system ends it.
+  const bool closes = (how & ENDSESSION_CLOSEAPP) != 0;
+  EXPECT_EQ(main_.Hwnd() == nullptr, closes);
+  MSG quit{};
+  EXPECT_EQ(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, closes);
+}
+
+std::string SessionEndName(const ::testing::TestParamInfo<SessionEndTest::ParamType>& info) {
+  const char* const during[] = {"Idle", "About", "Box", "Menu"};
+  return std::string(during[static_cast<int>(std::get<0>(info.param))]) +
+         (std::get<1>(info.param) == ENDSESSION_CLOSEAPP ? "CloseApp" : "Logoff");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, SessionEndTest,
+    ::testing::Combine(::testing::Values(During::kIdle, During::kAbout, During::kBox,
+                                         During::kMenu),
+                       ::testing::Values(static_cast<LPARAM>(ENDSESSION_LOGOFF),
+                                         static_cast<LPARAM>(ENDSESSION_CLOSEAPP))),
+    SessionEndName);
 
 // No text box can be made.
 LRESULT CALLBACK RefuseTextBoxes(int code, WPARAM w_param, LPARAM l_param) {
@@ -203,32 +296,37 @@ TEST_F(MainWindowTest, AStartThatFailsOnceTheWindowExistsShowsItsErrorUntilItIsA
 TEST_F(MainWindowTest, WithNoOptionSelectedTabReachesThemAndTheFocusSurvivesMinimiseAndRestore) {
   registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 0);
   Start(u"English");
-  HWND hide = Control(Element::OptHide);
-  ASSERT_EQ(::SendMessageW(hide, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  // Each option in turn, minimised and restored by the minimise box, then
-  // as a taskbar does it.
-  Keys({VK_TAB, VK_TAB});
-  ASSERT_EQ(::GetFocus(), hide);
-  ::SendMessageW(main_.Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ::SendMessageW(main_.Hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-  PumpFor(100);
-  EXPECT_EQ(::GetFocus(), hide);
-  HWND show = Control(Element::OptShow);
-  Keys({VK_TAB});
-  ASSERT_EQ(::GetFocus(), show);
-  ::ShowWindow(main_.Hwnd(), SW_MINIMIZE);
-  ::ShowWindow(main_.Hwnd(), SW_RESTORE);
-  PumpFor(100);
-  EXPECT_EQ(::GetFocus(), show);
+  ASSERT_EQ(::SendMessageW(Control(Element::OptHide), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // Minimised in Windows' order, the element losing the focus first: by the
+  // minimise box, as a taskbar does it, and shown minimised; then restored.
+  const std::pair<UINT, UINT> ways[] = {
+      {SC_MINIMIZE, SC_RESTORE}, {SW_MINIMIZE, SW_RESTORE}, {SW_SHOWMINIMIZED, SW_RESTORE}};
+  Keys({VK_TAB});  // to About
+  for (const auto& [minimise, restore] : ways) {
+    Keys({VK_TAB});  // each option, then the check box
+    HWND focus = ::GetFocus();
+    ::SetFocus(nullptr);
+    if (minimise == SC_MINIMIZE) {
+      ::SendMessageW(main_.Hwnd(), WM_SYSCOMMAND, minimise, 0);
+      ::SendMessageW(main_.Hwnd(), WM_SYSCOMMAND, restore, 0);
+    } else {
+      ::ShowWindow(main_.Hwnd(), static_cast<int>(minimise));
+      ::ShowWindow(main_.Hwnd(), static_cast<int>(restore));
+    }
+    PumpFor(100);
+    EXPECT_EQ(::GetFocus(), focus) << minimise;
+  }
+  ASSERT_EQ(::GetFocus(), Control(Element::chkSuper));
   ::SetFocus(main_.Hwnd());  // as a dialog passes it on
-  EXPECT_EQ(::GetFocus(), show);
+  EXPECT_EQ(::GetFocus(), Control(Element::chkSuper));
+  Keys({VK_TAB}, VK_SHIFT);     // back to the option shown
   Keys({VK_SPACE, VK_RETURN});  // selects the option; Enter presses no button
-  EXPECT_EQ(::SendMessageW(show, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(::SendMessageW(Control(Element::OptShow), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(boxes_.seen.empty());
 }
 
 TEST_F(MainWindowTest,
-       StartsInPersianPaintsThePanelAndKeepsEveryElementInPlaceAtAnotherDpiAndInEnglish) {
+       StartsInPersianPaintsThePanelAndKeepsEveryElementInPlaceThroughChangesOfDpi) {
   Start(u"Persian");
   ExpectLabelledInPlace(true);
   EXPECT_EQ(TextOf(Control(Element::txtCur)), Wide(kActivated.persian));
@@ -239,33 +337,50 @@ TEST_F(MainWindowTest,
   for (const auto& [x, y] : {std::pair{1800, 1380}, {1800, 1960}, {600, 500}}) {
     EXPECT_EQ(ColourAt(main_.Hwnd(), x, y), ::GetSysColor(COLOR_BTNFACE)) << x << "," << y;
   }
-  // Another DPI: new fonts and new icons.
-  const int dpi = ScreenDpi() == 96 ? 144 : 96;
-  RECT suggested = OnScreen(main_.Hwnd());
-  ::SetRect(&suggested, suggested.left + 10, suggested.top + 20, suggested.left + 500,
-            suggested.top + 300);  // sized only roughly, as the system may
-  ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
-  RECT client{};
-  ::GetClientRect(main_.Hwnd(), &client);
-  EXPECT_EQ(client, Pixels({0, 0, 3720, 2760}, 0, 0, dpi));
-  EXPECT_EQ(OnScreen(main_.Hwnd()).left, suggested.left);
-  EXPECT_EQ(OnScreen(main_.Hwnd()).top, suggested.top);
-  ExpectLabelledInPlace(true, dpi);
-  for (const ElementFacts& facts : kElements) {
-    EXPECT_NE(FontText(Control(facts.element)).find(dpi == 144 ? L" -17 " : L" -11 "),
-              std::string::npos);
-  }
-  for (const auto& [which, size] : {std::pair{ICON_BIG, 32}, {ICON_SMALL, 16}}) {
-    ICONINFO info{};
-    ::GetIconInfo(reinterpret_cast<HICON>(::SendMessageW(main_.Hwnd(), WM_GETICON, which, 0)),
-                  &info);
-    BITMAP bitmap{};
-    ::GetObjectW(info.hbmMask, sizeof bitmap, &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, size * dpi / 96) << which;
-  }
+  // Changes of DPI as Windows sends them: to the window shown, with a
+  // rectangle sized only roughly; to the window minimised, with the one it
+  // is parked in. It stands where suggested, or where it was once restored,
+  // with the described client area, and the fonts and icons of the DPI.
+  const auto change = [this](int dpi, bool minimised, bool persian) {
+    SCOPED_TRACE(::testing::Message() << dpi << (minimised ? " DPI, minimised" : " DPI"));
+    const RECT before = OnScreen(main_.Hwnd());
+    RECT suggested{before.left + 10, before.top + 20, before.left + 500, before.top + 300};
+    if (minimised) {
+      ::ShowWindow(main_.Hwnd(), SW_MINIMIZE);
+      suggested = {-32000, -32000, -32000 + 160 * dpi / 96, -32000 + 28 * dpi / 96};
+    }
+    const RECT parked = OnScreen(main_.Hwnd());
+    ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    if (minimised) {
+      EXPECT_EQ(OnScreen(main_.Hwnd()), parked);  // nothing placed from a minimised window
+      ::ShowWindow(main_.Hwnd(), SW_RESTORE);
+      suggested = before;
+    }
+    RECT client{};
+    ::GetClientRect(main_.Hwnd(), &client);
+    EXPECT_EQ(client, Pixels({0, 0, 3720, 2760}, 0, 0, dpi));
+    EXPECT_EQ(OnScreen(main_.Hwnd()).left, suggested.left);
+    EXPECT_EQ(OnScreen(main_.Hwnd()).top, suggested.top);
+    ExpectLabelledInPlace(persian, dpi);
+    for (const ElementFacts& facts : kElements) {
+      EXPECT_NE(FontText(Control(facts.element)).find(dpi == 144 ? L" -17 " : L" -11 "),
+                std::string::npos);
+    }
+    for (const auto& [which, size] : {std::pair{ICON_BIG, 32}, {ICON_SMALL, 16}}) {
+      ICONINFO info{};
+      ::GetIconInfo(reinterpret_cast<HICON>(::SendMessageW(main_.Hwnd(), WM_GETICON, which, 0)),
+                    &info);
+      BITMAP bitmap{};
+      ::GetObjectW(info.hbmMask, sizeof bitmap, &bitmap);
+      EXPECT_EQ(bitmap.bmWidth, size * dpi / 96) << which;
+    }
+  };
+  const int first = ScreenDpi(), other = first == 96 ? 144 : 96;
+  change(other, true, true);
   Choose(1, 0);
-  ExpectLabelledInPlace(false, dpi);
+  change(first, true, false);
+  change(other, false, false);
   EXPECT_EQ(TextOf(Control(Element::txtCur)), Wide(kActivated.english));
 }
 

@@ -46,9 +46,9 @@ inline constexpr std::array<KindTraits, kElementKindCount> kKindTraits = {{
     {ElementKind::kFrame,         L"BUTTON", BS_GROUPBOX,                                 WS_EX_CONTROLPARENT, false, false, RightToLeftBy::kMirroring,    false, false},
     {ElementKind::kTextBox,       L"EDIT",   ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP,   WS_EX_CLIENTEDGE,    false, false, RightToLeftBy::kNotSupported, false, false},
     {ElementKind::kPanel,         kPanelClass, 0,                                         WS_EX_CONTROLPARENT, false, false, RightToLeftBy::kNotSupported, false, true},
-    {ElementKind::kCheckBox,      L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP,                0,                   false, false, RightToLeftBy::kMirroring,    false, false},
-    {ElementKind::kOptionButton,  L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP,             0,                   false, true,  RightToLeftBy::kMirroring,    false, false},
-    {ElementKind::kCommandButton, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP,                  0,                   true,  false, RightToLeftBy::kNotSupported, false, false},
+    {ElementKind::kCheckBox,      L"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY | WS_TABSTOP,    0,                   false, false, RightToLeftBy::kMirroring,    false, false},
+    {ElementKind::kOptionButton,  L"BUTTON", BS_AUTORADIOBUTTON | BS_NOTIFY | WS_TABSTOP, 0,                   false, true,  RightToLeftBy::kMirroring,    false, false},
+    {ElementKind::kCommandButton, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP,      0,                   true,  false, RightToLeftBy::kNotSupported, false, false},
     {ElementKind::kLabel,         L"STATIC", SS_LEFT,                                     0,                   false, false, RightToLeftBy::kReadingOrder, true,  false},
 }};
 // clang-format on

@@ -54,11 +54,13 @@ void FormWindow::PlaceElement(const ElementDesc& desc) const {
   HWND container = Handle(desc.container);
   if (control == nullptr || container == nullptr) return;
   PixelRect rect = ToPixels(desc.rect, dpi_);
-  // A right-to-left container measures from its right edge.
+  // A right-to-left container measures from its right edge, where the
+  // description puts it: a minimised window's client area is another.
   if ((::GetWindowLongW(container, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0) {
-    RECT client{};
-    ::GetClientRect(container, &client);
-    rect = MirroredForRightToLeft(rect, client.right);
+    const ElementDesc* holder = Describe(desc.container);
+    rect =
+        MirroredForRightToLeft(rect, holder != nullptr ? ToPixels(holder->rect, dpi_).width
+                                                       : TwipsToPixels(form_.client_width, dpi_));
   }
   ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -115,12 +117,24 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   UseFonts(MakeFonts(), true);
   UseIcons();
+  for (const ElementDesc& desc : form_.elements) PlaceElement(desc);
+  // A minimised window is parked where the system suggests: it takes the
+  // size of this DPI where it was once restored.
+  if (::IsIconic(hwnd_)) return;
   // Where the system suggests, with the frame of this DPI around the client
   // area the description gives: the suggested size only scales the old one.
   ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   PlaceFrame(suggested.left, suggested.top);
-  for (const ElementDesc& desc : form_.elements) PlaceElement(desc);
+}
+
+void FormWindow::OnRestored() {
+  RECT window{};
+  ::GetWindowRect(hwnd_, &window);
+  PlaceFrame(window.left, window.top);
+  // Restoring a window that stayed active leaves the focus on the window.
+  HWND focus = ::GetFocus();
+  if (::GetActiveWindow() == hwnd_ && (focus == nullptr || focus == hwnd_)) GiveFocusBack();
 }
 
 }  // namespace lumora

@@ -157,6 +157,11 @@ void FormWindow::CreateElements() {
 
 void FormWindow::Show(int show_command) {
   ::ShowWindow(hwnd_, show_command);
+  // A fixed window is never maximised, whether asked to be or the system
+  // applies a shortcut's "Run: Maximized" itself.
+  if (::IsZoomed(hwnd_) && (frame_.style & WS_MAXIMIZEBOX) == 0) {
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+  }
   ::UpdateWindow(hwnd_);
   // Activation gave the focus already, unless the window was not activated.
   if (focus_ != nullptr && ::GetFocus() != focus_) ::SetFocus(focus_);
@@ -179,14 +184,8 @@ void FormWindow::ReleaseOwner() {
   if (HWND owner = std::exchange(owner_, nullptr); owner != nullptr) ::EnableWindow(owner, TRUE);
 }
 
-void FormWindow::KeepFocus(HWND focus) {
-  if (focus != nullptr && ::IsChild(hwnd_, focus)) focus_ = focus;
-}
-
-bool FormWindow::GiveFocusBack() const {
-  if (focus_ == nullptr || !::IsChild(hwnd_, focus_)) return false;
-  ::SetFocus(focus_);
-  return true;
+void FormWindow::GiveFocusBack() const {
+  if (focus_ != nullptr && ::IsChild(hwnd_, focus_)) ::SetFocus(focus_);
 }
 
 void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
@@ -194,8 +193,19 @@ void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
   if (!ElementFromControlId(LOWORD(w_param), element)) return;
   ClickHandler handler = nullptr;
   if (const ElementDesc* desc = Describe(element)) {
-    // Clicked, by the mouse or by a tool that posts the click by its id.
-    if (TraitsOf(desc->kind).click_is_command) handler = desc->on_click;
+    switch (HIWORD(w_param)) {
+      // Followed as it moves: Windows takes the focus from the element
+      // before a minimised window is deactivated.
+      case BN_SETFOCUS:
+      case EN_SETFOCUS:
+        focus_ = Handle(element);
+        return;
+      case BN_CLICKED:  // by the mouse, or by a tool that posts it by its id
+        if (TraitsOf(desc->kind).click_is_command) handler = desc->on_click;
+        break;
+      default:
+        break;
+    }
   } else if (const MenuDesc* item = menu_.Describe(element); item != nullptr && l_param == 0) {
     handler = item->on_click;  // chosen, or its shortcut key pressed
   }
@@ -211,13 +221,12 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
       return 0;
     // A plain window keeps the focus itself when it is activated again or
     // restored; a dialog gives it back to the element that had it.
-    case WM_ACTIVATE:
-      if (LOWORD(w_param) == WA_INACTIVE) KeepFocus(::GetFocus());
-      break;
     case WM_SETFOCUS:
-      // The element may have held it until just now, as a restored window's.
-      KeepFocus(reinterpret_cast<HWND>(w_param));
-      if (GiveFocusBack()) return 0;
+      GiveFocusBack();
+      return 0;
+    case WM_SIZE:
+      if (w_param == SIZE_RESTORED && std::exchange(minimised_, false)) OnRestored();
+      if (w_param == SIZE_MINIMIZED) minimised_ = true;
       break;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(fonts_.window.get());

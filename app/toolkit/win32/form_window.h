@@ -86,9 +86,8 @@ class FormWindow {
   void Create(HWND owner);
   void CreateElements();
   void OnCommand(WPARAM w_param, LPARAM l_param);
-  // The element with the focus, kept while the window is not active.
-  void KeepFocus(HWND focus);
-  [[nodiscard]] bool GiveFocusBack() const;
+  // Gives the focus back to the element that had it last.
+  void GiveFocusBack() const;
   [[nodiscard]] Fonts MakeFonts() const;
   void UseFonts(Fonts fonts, bool redraw);
   void UseIcons();
@@ -98,6 +97,8 @@ class FormWindow {
   // the description gives at the window's DPI.
   void PlaceFrame(int left, int top);
   void OnDpiChanged(int dpi, const RECT& suggested);
+  // Out of the minimised state: the described size and the focus again.
+  void OnRestored();
   void ReleaseOwner();
 
   const FormDesc& form_;
@@ -106,7 +107,8 @@ class FormWindow {
   MenuBar menu_;
   HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;  // disabled while this window is shown over it
-  HWND focus_ = nullptr;  // where the focus returns when the window is activated
+  HWND focus_ = nullptr;  // the element that had the focus last
+  bool minimised_ = false;
   std::array<Slot, kElementCount> slots_{};
   Fonts fonts_;
   Icons icons_;
