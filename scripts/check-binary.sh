@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Fails unless a Windows executable stays within its size budget, imports
 # only DLLs that every Windows has, and carries the program's manifest.
-#   check-binary.sh OBJDUMP FILE MAX_BYTES
+#   check-binary.sh OBJDUMP FILE MAX_BYTES ARCHITECTURE VERSION
 set -euo pipefail
 objdump=${1:?objdump} file=${2:?file} budget=${3:?max bytes}
+architecture=${4:?manifest architecture} version=${5:?assembly version}
 
 status=0
 size=$(stat -c %s "$file")
@@ -24,17 +25,6 @@ for dll in "${dlls[@]}"; do
     status=1
   fi
 done
-# The manifest as the file carries it: the common controls 6 for x86, no
-# elevation, per-monitor DPI awareness, Windows 7, 8, 8.1 and 10/11.
-for part in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="X86"' \
-  'level="asInvoker"' 'PerMonitorV2' '35138b9a-5d96-4fbd-8e2d-a2440225f93a' \
-  '4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38' '1f676c76-80e1-4239-95bb-83d0f6d0da78' \
-  '8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a'; do
-  if grep -qaF -- "$part" "$file"; then
-    echo "manifest: $part"
-  else
-    echo "the manifest lacks $part" >&2
-    status=1
-  fi
-done
+# The manifest as the side-by-side loader reads it.
+python3 "$(dirname "$0")/check-manifest.py" "$file" "$architecture" "$version" || status=1
 exit $status

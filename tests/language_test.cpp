@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/about_form.h"
+#include "app/toolkit/runtime_error.h"
 #include "fakes/fakes.h"
 #include "i18n/apply_language.h"
 #include "i18n/language_preference.h"
@@ -69,36 +70,83 @@ TEST(Language, ApplyLanguageLabelsForTheTwoLanguagesOnly) {
 }
 
 TEST(Language, TheSwitchRelabelsRebuildsTheStatusLineTurnsAndMovesTheMark) {
-  const struct {
-    std::optional<HidingStatus> status;
-    std::u16string_view text;
-  } cases[] = {
-      {HidingStatus::kActivated, kActivated.persian},
-      {HidingStatus::kDeactivated, kDeactivated.persian},
-      {std::nullopt, u"as it was"},
-  };
-  for (const auto& [status, text] : cases) {
-    Fakes f;
-    CurrentLanguage = u"English";
-    f.ui.menu_checks[Element::mnuLangEnglish] = true;
-    f.ui.texts[Element::txtCur] = u"as it was";
-    SwitchLanguage(f.ui, Element::mnuLangPersian, status);
-    EXPECT_EQ(CurrentLanguage, u"Persian");
-    Log expected = {"GetMenuChecked mnuLangPersian"};
-    for (const Log& part :
-         {RelabellingInPersian(status ? Log{"SetText txtCur"} : Log{}), kMarkPersian})
-      expected.insert(expected.end(), part.begin(), part.end());
-    EXPECT_EQ(f.ui.log, expected);
-    for (const Caption& caption : kMainCaptions) {
-      EXPECT_EQ(f.ui.texts[caption.element], caption.persian) << ElementName(caption.element);
-    }
-    EXPECT_EQ(f.ui.texts[Element::txtCur], text);
+  Fakes f;
+  CurrentLanguage = u"English";
+  f.ui.menu_checks[Element::mnuLangEnglish] = true;
+  SwitchLanguage(f.ui, Element::mnuLangPersian, HidingStatus::kActivated);
+  EXPECT_EQ(CurrentLanguage, u"Persian");
+  Log expected = {"GetMenuChecked mnuLangPersian"};
+  for (const Log& part : {RelabellingInPersian({"SetText txtCur"}), kMarkPersian})
+    expected.insert(expected.end(), part.begin(), part.end());
+  EXPECT_EQ(f.ui.log, expected);
+  for (const Caption& caption : kMainCaptions) {
+    EXPECT_EQ(f.ui.texts[caption.element], caption.persian) << ElementName(caption.element);
   }
   // The item already checked does nothing at all.
-  Fakes f;
-  f.ui.menu_checks[Element::mnuLangPersian] = true;
-  SwitchLanguage(f.ui, Element::mnuLangPersian, HidingStatus::kActivated);
+  f.ui.log.clear();
+  SwitchLanguage(f.ui, Element::mnuLangPersian, HidingStatus::kDeactivated);
   EXPECT_EQ(f.ui.log, Log{"GetMenuChecked mnuLangPersian"});
+}
+
+// "Hidden" as stored, the option applied after start-up if any, and the
+// status line after each switch: English to Persian, then back.
+struct StatusCase {
+  std::uint32_t hidden;
+  std::optional<Element> applied;
+  std::u16string_view persian, english;
+};
+
+TEST(MainForm, TheSwitchShowsTheStatusOfTheHiddenValueTheWindowKeeps) {
+  const StatusCase cases[] = {
+      {2, std::nullopt, kActivated.persian, kActivated.english},
+      {1, std::nullopt, kDeactivated.persian, kDeactivated.english},
+      {7, std::nullopt, u"", u""},  // as created, whatever the language
+      {2, Element::OptShow, kDeactivated.persian, kDeactivated.english},
+      {7, Element::OptHide, kActivated.persian, kActivated.english},
+  };
+  for (const StatusCase& c : cases) {
+    SCOPED_TRACE(c.hidden);
+    Fakes f;
+    f.registry.PutDword(kHkcu, kAdvanced, u"Hidden", c.hidden);
+    f.store.entries[kEntry] = u"English";
+    f.form.Form_Load();
+    if (c.applied) {
+      f.ui.SetOptionValue(*c.applied, true);
+      f.form.cmdApply_Click();
+    }
+    f.form.mnuLangPersian_Click();
+    EXPECT_EQ(f.ui.texts[Element::txtCur], c.persian);
+    f.form.mnuLangEnglish_Click();
+    EXPECT_EQ(f.ui.texts[Element::txtCur], c.english);
+  }
+}
+
+TEST(MainForm, AStoreThatCannotSaveEndsTheLoadWhereItFailedAndEitherItemSwitches) {
+  for (const Element item : {Element::mnuLangEnglish, Element::mnuLangPersian}) {
+    Fakes f;
+    f.registry.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
+    f.registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
+    f.store.save_error = 70;  // no entry, and "English" cannot be written
+    f.form.Form_Load();
+    // Nothing read, selected, ticked, labelled or marked.
+    EXPECT_EQ(CurrentLanguage, u"");
+    EXPECT_TRUE(f.ui.texts.empty() && f.ui.options.empty() && f.ui.checks.empty());
+    EXPECT_TRUE(f.ui.menu_checks.empty());
+    // Neither item marked: either performs the whole switch.
+    const bool persian = item == Element::mnuLangPersian;
+    persian ? f.form.mnuLangPersian_Click() : f.form.mnuLangEnglish_Click();
+    for (const Caption& caption : kMainCaptions) {
+      EXPECT_EQ(f.ui.texts[caption.element], caption.In(persian)) << ElementName(caption.element);
+    }
+    EXPECT_TRUE(f.ui.menu_checks[item]);
+    // Closing reports the failing save with its number.
+    try {
+      f.form.Form_Unload();
+      ADD_FAILURE() << "saved";
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.Number(), 70);
+    }
+  }
 }
 
 // The about window in English and Persian is seen on the screen.

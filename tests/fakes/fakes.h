@@ -131,6 +131,7 @@ class FakeSettingsStore final : public SettingsStore {
   }
   void SaveSetting(std::u16string_view app, std::u16string_view section, std::u16string_view key,
                    std::u16string_view value) override {
+    if (save_error != 0) throw RuntimeError(save_error, u"saving the setting failed");
     const std::u16string address = Address(app, section, key);
     log.push_back(u"save " + address + u'=' + std::u16string{value});
     entries[address] = value;
@@ -138,6 +139,7 @@ class FakeSettingsStore final : public SettingsStore {
 
   std::map<std::u16string, std::u16string> entries;
   std::vector<std::u16string> log;
+  int save_error = 0;  // a save that fails with this number
 
  private:
   static std::u16string Address(std::u16string_view app, std::u16string_view section,

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -105,8 +106,10 @@ inline void RunSoon(std::function<void()> action, UINT ms = 1) {
 }
 
 // Presses keys through the system's input queue, holding a modifier
-// (VK_MENU, VK_CONTROL) if given, and handles what follows.
-inline void Keys(std::initializer_list<WORD> keys, WORD modifier = 0) {
+// (VK_MENU, VK_CONTROL) if given, then the keys after it, all at once (a
+// menu the first ones open reads the others), and handles what follows.
+inline void Keys(std::initializer_list<WORD> keys, WORD modifier = 0,
+                 std::initializer_list<WORD> then = {}) {
   std::vector<INPUT> inputs;
   const auto key = [&inputs](WORD vk, DWORD flags) {
     if (vk != 0) inputs.push_back({INPUT_KEYBOARD, {.ki = {vk, 0, flags, 0, 0}}});
@@ -114,6 +117,7 @@ inline void Keys(std::initializer_list<WORD> keys, WORD modifier = 0) {
   key(modifier, 0);
   for (const WORD vk : keys) key(vk, 0), key(vk, KEYEVENTF_KEYUP);
   key(modifier, KEYEVENTF_KEYUP);
+  for (const WORD vk : then) key(vk, 0), key(vk, KEYEVENTF_KEYUP);
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   PumpFor(150);
 }
@@ -181,31 +185,73 @@ inline COLORREF ColourAt(HWND hwnd, int x_twips, int y_twips) {
   return colour;
 }
 
+// What the user sees in a rectangle of the screen, row by row.
+struct ScreenPixels {
+  explicit ScreenPixels(const RECT& box)
+      : width(box.right - box.left), height(box.bottom - box.top) {
+    PumpFor(100);  // painted and on the screen
+    HDC screen = ::GetDC(nullptr);
+    HDC copy = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = ::SelectObject(copy, bitmap);
+    ::BitBlt(copy, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+    ::SelectObject(copy, old);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<RGBQUAD> bits(static_cast<std::size_t>(width) * height);
+    ::GetDIBits(copy, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+    for (const RGBQUAD& bit : bits) pixels.push_back(RGB(bit.rgbRed, bit.rgbGreen, bit.rgbBlue));
+    ::DeleteObject(bitmap);
+    ::DeleteDC(copy);
+    ::ReleaseDC(nullptr, screen);
+  }
+  [[nodiscard]] COLORREF At(int x, int y) const { return pixels[y * width + x]; }
+  [[nodiscard]] std::ptrdiff_t Count(COLORREF colour) const {
+    return std::ranges::count(pixels, colour);
+  }
+
+  int width, height;
+  std::vector<COLORREF> pixels;
+};
+
 // Where the lines of a window's text begin and end on the screen: the
 // blank pixels before and after the text in its rows, on average.
 inline std::pair<int, int> TextMargins(HWND hwnd) {
-  PumpFor(100);  // painted and on the screen
-  const RECT box = OnScreen(hwnd);
-  const int width = box.right - box.left, height = box.bottom - box.top;
-  HDC screen = ::GetDC(nullptr);
-  HDC copy = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = ::SelectObject(copy, bitmap);
-  ::BitBlt(copy, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+  const ScreenPixels seen(OnScreen(hwnd));
   int left = 0, right = 0, rows = 0;
-  for (int y = 0; y < height; ++y) {
+  for (int y = 0; y < seen.height; ++y) {
     int first = -1, last = -1;
-    for (int x = 0; x < width; ++x) {
-      if (::GetPixel(copy, x, y) != ::GetSysColor(COLOR_BTNFACE)) (first < 0 ? first : last) = x;
+    for (int x = 0; x < seen.width; ++x) {
+      if (seen.At(x, y) != ::GetSysColor(COLOR_BTNFACE)) (first < 0 ? first : last) = x;
     }
     if (first < 0) continue;
-    left += first, right += width - 1 - std::max(first, last), ++rows;
+    left += first, right += seen.width - 1 - std::max(first, last), ++rows;
   }
-  ::DeleteObject(::SelectObject(copy, old));
-  ::DeleteDC(copy);
-  ::ReleaseDC(nullptr, screen);
   return {left / std::max(rows, 1), right / std::max(rows, 1)};
 }
+
+// The system's colours changed in this process, as when the user picks
+// another scheme, and set back when it goes: a button face, its light edge
+// and the text on it.
+class ColourScheme {
+ public:
+  ColourScheme(COLORREF face, COLORREF light, COLORREF text) {
+    for (std::size_t i = 0; i < kWhich.size(); ++i) before_[i] = ::GetSysColor(kWhich[i]);
+    Use({face, light, text, text});
+  }
+  ~ColourScheme() { Use(before_); }
+  ColourScheme(const ColourScheme&) = delete;
+  ColourScheme& operator=(const ColourScheme&) = delete;
+
+ private:
+  static constexpr std::array<int, 4> kWhich = {COLOR_BTNFACE, COLOR_3DLIGHT, COLOR_BTNTEXT,
+                                                COLOR_WINDOWTEXT};
+  static void Use(std::array<COLORREF, 4> colours) {
+    ::SetSysColors(static_cast<int>(kWhich.size()), kWhich.data(), colours.data());
+    PumpFor(100);
+  }
+  std::array<COLORREF, 4> before_{};
+};
 
 // The windows' font size, 8.25 points, regular, Arabic character set, as
 // FontText writes it after the face.
@@ -325,8 +371,8 @@ class ProgramTest : public ::testing::Test {
                  const std::function<void()>& open = {}) {
     bool ran = false;
     RunSoon([&] {
-      checks(About());
-      ran = true;
+      ran = About() != nullptr;
+      if (ran) checks(About());
       if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
       EXPECT_EQ(About(), nullptr) << "the about window stays open";
       if (About() != nullptr) ::DestroyWindow(About());

@@ -144,7 +144,6 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
   Start(u"Persian");
   HFONT font = nullptr;
   WithAbout([this, &font](HWND window) {
-    ASSERT_NE(window, nullptr);
     EXPECT_EQ(::GetWindow(window, GW_OWNER), main_.Hwnd());
     EXPECT_FALSE(::IsWindowEnabled(main_.Hwnd()));
     EXPECT_EQ(TextOf(window), Wide(kAboutCaption.persian));
@@ -177,10 +176,6 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
     EXPECT_EQ(TextOf(ok), L"OK");  // as created
     const auto [left, right] = TextMargins(Control(Element::Label1));
     EXPECT_LT(left, right) << "the lines begin at the label's left edge";
-    // The panel around the button on the button face.
-    for (const auto& [x, y] : {std::pair{1050, 1500}, {2700, 1500}, {1800, 1725}}) {
-      EXPECT_EQ(ColourAt(window, x, y), ::GetSysColor(COLOR_BTNFACE)) << x << "," << y;
-    }
     EXPECT_EQ(ClientOnScreen(window), Pixels({0, 0, 3720, 1785}, 5820, 3435));
     EXPECT_EQ(OnScreen(ok), Pixels({1200, 1380, 2535, 1695}, 5820, 3435));
     EXPECT_EQ(OnScreen(Control(Element::Label1)), Pixels({60, 60, 3555, 1395}, 5820, 3435));

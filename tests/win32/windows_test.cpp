@@ -106,6 +106,11 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
   WithAbout([](HWND /*about*/) {}, [this] { Choose(2, 0); });  // Help > About
   EXPECT_EQ(::GetActiveWindow(), main_.Hwnd());
   EXPECT_EQ(::GetFocus(), Control(Element::OptHide));
+  // Each language chosen in the Language menu: by its keys, by the mouse.
+  Keys({'L'}, VK_MENU, {'P'});
+  ExpectLabelledInPlace(true);
+  Choose(1, 0);
+  ExpectLabelledInPlace(false);
 }
 
 TEST_F(MainWindowTest, ApplyByButtonMenuAndShortcutConfirmsInABoxOverTheMainWindow) {
@@ -205,10 +210,7 @@ TEST_P(SessionEndTest, EveryWindowAgreesThenTheLanguageIsSavedOnce) {
       end_session();
       break;
     case During::kAbout:
-      WithAbout([&](HWND about) {
-        ASSERT_NE(about, nullptr);
-        end_session();
-      });
+      WithAbout([&](HWND /*about*/) { end_session(); });
       break;
     case During::kBox:
       boxes_.on_open = [&](HWND box) {
@@ -325,18 +327,46 @@ TEST_F(MainWindowTest, WithNoOptionSelectedTabReachesThemAndTheFocusSurvivesMini
   EXPECT_TRUE(boxes_.seen.empty());
 }
 
+TEST_F(MainWindowTest, TakesAColourSchemeChosenWhileItRunsAsDoesItsAboutWindow) {
+  Start(u"Persian");
+  const COLORREF first_face = ::GetSysColor(COLOR_BTNFACE);
+  // Where the user looks: around the elements, the panels between their
+  // controls, a text behind and between its letters.
+  const auto expect_painted = [first_face](HWND window, std::initializer_list<POINT> face_at,
+                                           HWND text) {
+    SCOPED_TRACE(TextOf(window));
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE), ink = ::GetSysColor(COLOR_WINDOWTEXT);
+    PumpFor(100);  // what the about window covered painted again
+    for (const POINT& p : face_at) EXPECT_EQ(ColourAt(window, p.x, p.y), face) << p.x << "," << p.y;
+    const ScreenPixels letters(ClientOnScreen(text));
+    EXPECT_GT(letters.Count(ink), 0);
+    EXPECT_GT(letters.Count(face) * 2, std::ssize(letters.pixels));
+    EXPECT_EQ(letters.Count(first_face), face == first_face ? letters.Count(face) : 0);
+  };
+  const auto expect_main = [&] {
+    expect_painted(main_.Hwnd(), {{60, 787}, {1800, 1380}, {1800, 1960}}, Control(Element::txtCur));
+  };
+  const auto expect_about = [&](HWND about) {
+    expect_painted(about, {{500, 1600}, {1050, 1500}, {2700, 1500}}, Control(Element::Label1));
+  };
+  std::optional<ColourScheme> scheme;
+  WithAbout([&](HWND about) {  // over the main window
+    expect_about(about);
+    scheme.emplace(RGB(0x2E, 0x8B, 0x57), RGB(0x8F, 0xBC, 0x8F), RGB(0xFF, 0xFF, 0x00));
+    expect_about(about);
+  });
+  expect_main();
+  WithAbout(expect_about);
+  scheme.reset();
+  expect_main();
+}
+
 TEST_F(MainWindowTest,
        StartsInPersianPaintsThePanelAndKeepsEveryElementInPlaceThroughChangesOfDpi) {
   Start(u"Persian");
   ExpectLabelledInPlace(true);
   EXPECT_EQ(TextOf(Control(Element::txtCur)), Wide(kActivated.persian));
   EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
-  // The panel between its rows of elements, and the status line right of
-  // its text, on the button face.
-  PumpFor(100);
-  for (const auto& [x, y] : {std::pair{1800, 1380}, {1800, 1960}, {600, 500}}) {
-    EXPECT_EQ(ColourAt(main_.Hwnd(), x, y), ::GetSysColor(COLOR_BTNFACE)) << x << "," << y;
-  }
   // Changes of DPI as Windows sends them: to the window shown, with a
   // rectangle sized only roughly; to the window minimised, with the one it
   // is parked in. It stands where suggested, or where it was once restored,
