@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Makes the release package into a directory of its own and fails unless
-its name, its files, its checksum and the version record of the lumora.exe
-inside it agree.
+its name, its files, its checksum, the version record of the lumora.exe
+inside it and the package managers' manifests beside it agree.
 
     check-package.py CPACK CPACK_CONFIG BUILT_EXE PLATFORM OUT_DIR
 """
 import hashlib
+import json
 import pathlib
 import re
 import shutil
@@ -13,6 +14,8 @@ import struct
 import subprocess
 import sys
 import zipfile
+
+import yaml
 
 
 def version_record(exe):
@@ -32,6 +35,46 @@ def version_record(exe):
     numbers = {"FileVersion": (file_ms >> 16, file_ms & 0xFFFF, file_ls >> 16, file_ls & 0xFFFF),
                "ProductVersion": (product_ms >> 16, product_ms & 0xFFFF, product_ls >> 16, product_ls & 0xFFFF)}
     return numbers, texts
+
+
+def manifest_failures(out, name, version, digest):
+    """What the winget and scoop manifests beside the zip get wrong about it."""
+    failures = []
+    publisher = {}
+    for line in (pathlib.Path(__file__).parent.parent / "packaging" / "publisher.conf").read_text().splitlines():
+        if "=" in line and not line.startswith("#"):
+            publisher[line.split("=")[0].strip()] = line.split("=", 1)[1].strip()
+    url = publisher["release_url"].replace("{version}", version).replace("{file}", name)
+    winget = {}
+    for path in sorted((out / "winget").glob("*.yaml")):
+        with open(path, encoding="utf-8") as manifest:
+            winget[path.name] = yaml.safe_load(manifest)
+    expected = {"NorvaleSoft.Lumora.yaml": "version", "NorvaleSoft.Lumora.installer.yaml": "installer",
+                "NorvaleSoft.Lumora.locale.en-US.yaml": "defaultLocale",
+                "NorvaleSoft.Lumora.locale.fa-IR.yaml": "locale"}
+    if {file: m.get("ManifestType") for file, m in winget.items()} != expected:
+        return [f"winget manifests {sorted(winget)} are not the four of a manifest set"]
+    for file, manifest in winget.items():
+        if (manifest["PackageIdentifier"], manifest["PackageVersion"]) != ("NorvaleSoft.Lumora", version):
+            failures.append(f"{file} is for {manifest['PackageIdentifier']} {manifest['PackageVersion']!r}")
+    installer = winget["NorvaleSoft.Lumora.installer.yaml"]
+    found = [(i["Architecture"], i["InstallerUrl"], i["InstallerSha256"].lower()) for i in installer["Installers"]]
+    if found != [("x86", url, digest)]:
+        failures.append(f"winget installers {found}, the zip {url} {digest}")
+    nested = (installer["InstallerType"], installer["NestedInstallerType"], installer["Scope"],
+              installer["NestedInstallerFiles"][0]["RelativeFilePath"])
+    if nested != ("zip", "portable", "user", "lumora.exe"):
+        failures.append(f"winget installs {nested}")
+    locales = (winget["NorvaleSoft.Lumora.yaml"]["DefaultLocale"],
+               winget["NorvaleSoft.Lumora.locale.en-US.yaml"]["PackageLocale"],
+               winget["NorvaleSoft.Lumora.locale.fa-IR.yaml"]["PackageLocale"])
+    if locales != ("en-US", "en-US", "fa-IR"):
+        failures.append(f"winget locales {locales}")
+    with open(out / "scoop" / "lumora.json", encoding="utf-8") as manifest:
+        scoop = json.load(manifest)
+    if (scoop["version"], scoop["url"], scoop["hash"].lower(), scoop["bin"]) != (version, url, digest, "lumora.exe"):
+        failures.append(f"scoop has {scoop['version']!r} {scoop['url']} {scoop['hash']}, the zip {url} {digest}")
+    return failures
 
 
 def main():
@@ -77,6 +120,7 @@ def main():
     if subprocess.run(["sha256sum", "--quiet", "-c", name + ".sha256"], cwd=out, check=False).returncode:
         failures.append("sha256sum -c rejects the checksum file")
 
+    failures += manifest_failures(out, name, texts["FileVersion"], digest)
     for failure in failures:
         print("package:", failure, file=sys.stderr)
     if failures:

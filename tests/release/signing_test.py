@@ -1,0 +1,285 @@
+#!/usr/bin/env python3
+"""The release's signature, offline: a throwaway root, code-signing
+certificates under it and a timestamp authority, made by openssl for this
+run; the authority served over HTTP on 127.0.0.1 until the run ends. No
+other address is contacted.
+
+    signing_test.py BUILD_DIR LUMORA_EXE TRUST_CHECK_EXE CPACK CPACK_CONFIG
+"""
+import hashlib
+import http.server
+import os
+import pathlib
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+import zipfile
+
+HERE = pathlib.Path(__file__).resolve().parent
+SIGN = HERE.parent.parent / "scripts" / "sign.sh"
+WINE_BENCH = HERE.parent.parent / "scripts" / "wine-bench.sh"
+BUILD, EXE, TRUST_CHECK, CPACK, CPACK_CONFIG = sys.argv[1:6]
+NO_SIGNATURE, BAD_DIGEST = 0x800B0100, 0x80096010
+
+CA_CONFIG = """
+[ ca ]
+default_ca = throwaway
+[ throwaway ]
+dir = .
+database = index.txt
+new_certs_dir = .
+serial = serial
+default_md = sha256
+policy = any
+unique_subject = no
+[ any ]
+commonName = supplied
+[ req ]
+distinguished_name = dn
+prompt = no
+[ dn ]
+CN = unused
+[ root ]
+basicConstraints = critical, CA:TRUE
+keyUsage = critical, keyCertSign, cRLSign
+subjectKeyIdentifier = hash
+[ code_signing ]
+basicConstraints = CA:FALSE
+keyUsage = critical, digitalSignature
+extendedKeyUsage = codeSigning
+[ server ]
+basicConstraints = CA:FALSE
+keyUsage = critical, digitalSignature
+extendedKeyUsage = serverAuth
+[ timestamping ]
+basicConstraints = CA:FALSE
+keyUsage = critical, digitalSignature, nonRepudiation
+extendedKeyUsage = critical, timeStamping
+[ tsa ]
+default_tsa = throwaway_tsa
+[ throwaway_tsa ]
+serial = tsaserial
+signer_digest = sha256
+default_policy = 1.2.3.4.1
+digests = sha256
+accuracy = secs:1
+ess_cert_id_alg = sha256
+"""
+
+
+def run(*command, check=True, env=None, cwd=None):
+    done = subprocess.run([str(c) for c in command], capture_output=True, text=True, env=env, cwd=cwd)
+    if check and done.returncode != 0:
+        raise AssertionError(f"{' '.join(map(str, command))}: status {done.returncode}\n{done.stderr}")
+    return done
+
+
+def stamp(days):
+    return time.strftime("%Y%m%d%H%M%SZ", time.gmtime(time.time() + days * 86400))
+
+
+class Pki:
+    """The root, certificates under it, and their PKCS#12 files, password "secret"."""
+
+    def __init__(self, where):
+        self.dir = where
+        (where / "ca.cnf").write_text(CA_CONFIG)
+        (where / "index.txt").write_text("")
+        (where / "serial").write_text("1000\n")
+        (where / "tsaserial").write_text("01\n")
+        (where / "password").write_text("secret\n")
+        (where / "wrong-password").write_text("guess\n")
+        self.openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "root.key", "-out",
+                     "root.crt", "-days", "3650", "-subj", "/CN=Throwaway Root", "-config", "ca.cnf",
+                     "-extensions", "root")
+        self.openssl("x509", "-in", "root.crt", "-outform", "DER", "-out", "root.der")
+        # Valid for two days from yesterday, so that a time a month on is after its end.
+        self.issue("signer", "code_signing", -1, 2)
+        self.issue("server", "server", -1, 2)
+        self.issue("expired", "code_signing", -3000, -2000)
+        self.issue("tsa", "timestamping", -1, 3000)
+        (where / "signer-chain.pem").write_text((where / "signer.crt").read_text() +
+                                                (where / "root.crt").read_text())
+
+    def openssl(self, *args):
+        return run("openssl", *args, cwd=self.dir)
+
+    def issue(self, name, extensions, first_day, last_day):
+        self.openssl("req", "-new", "-newkey", "rsa:2048", "-nodes", "-keyout", f"{name}.key", "-out",
+                     f"{name}.csr", "-subj", f"/CN=Lumora test {name}", "-config", "ca.cnf")
+        self.openssl("ca", "-batch", "-config", "ca.cnf", "-cert", "root.crt", "-keyfile", "root.key",
+                     "-in", f"{name}.csr", "-out", f"{name}.crt", "-extensions", extensions,
+                     "-startdate", stamp(first_day), "-enddate", stamp(last_day), "-notext")
+        self.openssl("pkcs12", "-export", "-inkey", f"{name}.key", "-in", f"{name}.crt", "-certfile",
+                     "root.crt", "-passout", "file:password", "-out", f"{name}.p12")
+
+    def path(self, name):
+        return str(self.dir / name)
+
+
+class TimestampAuthority(http.server.BaseHTTPRequestHandler):
+    """RFC 3161 over HTTP: each query answered by openssl ts."""
+    pki = None
+
+    def do_POST(self):  # noqa: N802 (the server's name for it)
+        query = self.rfile.read(int(self.headers["Content-Length"]))
+        with tempfile.TemporaryDirectory() as work:
+            pathlib.Path(work, "query").write_bytes(query)
+            made = run("openssl", "ts", "-reply", "-config", "ca.cnf", "-section", "throwaway_tsa", "-queryfile",
+                       f"{work}/query", "-signer", "tsa.crt", "-inkey", "tsa.key", "-chain", "root.crt",
+                       "-out", f"{work}/reply", check=False, cwd=self.pki.dir)
+            reply = pathlib.Path(work, "reply").read_bytes() if made.returncode == 0 else b""
+        self.send_response(200 if reply else 500)
+        self.send_header("Content-Type", "application/timestamp-reply")
+        self.send_header("Content-Length", str(len(reply)))
+        self.end_headers()
+        self.wfile.write(reply)
+
+    def log_message(self, *args):
+        pass
+
+
+def free_port():
+    """A port of 127.0.0.1 that nothing listens on."""
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def sha256(path):
+    return hashlib.sha256(pathlib.Path(path).read_bytes()).hexdigest()
+
+
+def windows_path(path):
+    return "Z:" + str(path).replace("/", "\\")
+
+
+class Signing(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.work = pathlib.Path(tempfile.mkdtemp(prefix="lumora-signing."))
+        cls.pki = Pki(cls.work)
+        TimestampAuthority.pki = cls.pki
+        cls.server = http.server.HTTPServer(("127.0.0.1", 0), TimestampAuthority)
+        threading.Thread(target=cls.server.serve_forever, daemon=True).start()
+        cls.tsa = f"http://127.0.0.1:{cls.server.server_address[1]}"
+        cls.time = str(int(time.time()))  # one signing time for every signature
+        cls.unsigned = cls.work / "unsigned.exe"
+        shutil.copyfile(EXE, cls.unsigned)
+        cls.signed = cls.sign("signed.exe", "--timestamp", cls.tsa)
+        cls.untimestamped = cls.sign("untimestamped.exe")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.shutdown()
+        cls.server.server_close()
+        shutil.rmtree(cls.work)
+
+    @classmethod
+    def sign(cls, out, *options, certificate=("--pkcs12", "signer.p12"), password="password"):
+        made = run("bash", SIGN, certificate[0], cls.pki.path(certificate[1]), *certificate[2:],
+                   "--password-file", cls.pki.path(password), "--time", cls.time, *options,
+                   cls.unsigned, cls.work / out)
+        print(made.stdout.strip())
+        return cls.work / out
+
+    def verify(self, path, *options):
+        verified = run("osslsigncode", "verify", "-CAfile", self.pki.path("root.crt"), "-TSA-CAfile",
+                       self.pki.path("root.crt"), *options, "-in", path, check=False)
+        return verified.returncode, verified.stdout
+
+    def test_the_signature_verifies_with_its_chain_name_address_and_timestamp(self):
+        status, report = self.verify(self.signed)
+        shown = [line for line in report.splitlines() if line.strip().startswith(
+            ("Message digest algorithm", "Number of certificates", "Text description", "URL description",
+             "The signature is timestamped", "Timestamp Server Signature verification",
+             "Signature verification:"))]
+        print("osslsigncode verify:", *shown, sep="\n  ")
+        self.assertEqual(status, 0, report)
+        for line in ("Message digest algorithm  : SHA256", "Number of certificates: 2",
+                     "Text description: Lumora", "URL description: https://",
+                     "Timestamp Server Signature verification: ok", "Signature verification: ok"):
+            self.assertIn(line, report)
+
+    def test_windows_accepts_the_signed_program_only(self):
+        tampered = self.work / "tampered.exe"
+        data = bytearray(self.signed.read_bytes())
+        data[len(data) // 2] ^= 0x01
+        tampered.write_bytes(data)
+        files = [self.signed, self.unsigned, tampered]
+        checked = run("bash", WINE_BENCH, "run", BUILD, TRUST_CHECK, "verify",
+                      windows_path(self.pki.path("root.der")), *map(windows_path, files))
+        print("WinVerifyTrust:", checked.stdout.strip().replace("\n", "; "))
+        answers = [int(line.rsplit(" ", 1)[1], 16) for line in checked.stdout.splitlines()]
+        self.assertEqual(answers, [0, NO_SIGNATURE, BAD_DIGEST])
+
+    def test_the_timestamp_keeps_the_signature_valid_after_the_certificate_ends(self):
+        a_month_on = str(int(time.time()) + 30 * 86400)
+        results = [self.verify(path, "-time", a_month_on)[0] for path in (self.signed, self.untimestamped)]
+        print("verified a month on: timestamped", results[0], "untimestamped", results[1])
+        self.assertEqual(results[0], 0)
+        self.assertNotEqual(results[1], 0)
+
+    def test_the_signed_program_starts_as_the_unsigned_one(self):
+        shown = [run("bash", WINE_BENCH, "run", BUILD, TRUST_CHECK, "start", windows_path(exe)).stdout.strip()
+                 for exe in (self.signed, self.unsigned)]
+        print("started: signed:", shown[0], "| unsigned:", shown[1])
+        self.assertEqual(shown, ["main window shown, ended with 0"] * 2)
+
+    def test_the_signature_comes_off_to_the_built_program_and_signs_alike_twice(self):
+        removed = self.work / "removed.exe"
+        run("osslsigncode", "remove-signature", "-in", self.signed, "-out", removed)
+        again = self.sign("again.exe")
+        pem = self.sign("pem.exe", certificate=("--cert", "signer-chain.pem", "--key", self.pki.path("signer.key")))
+        print("signature removed:", sha256(removed), "built:", sha256(EXE))
+        print("signed twice:", sha256(self.untimestamped), sha256(again), "from PEM:", sha256(pem))
+        self.assertEqual(removed.read_bytes(), pathlib.Path(EXE).read_bytes())
+        self.assertEqual(again.read_bytes(), self.untimestamped.read_bytes())
+        self.assertEqual(pem.read_bytes(), self.untimestamped.read_bytes())
+
+    def test_bad_input_says_what_is_wrong_and_leaves_nothing(self):
+        silent = f"http://127.0.0.1:{free_port()}"
+        cases = [
+            ("wrong password", ["--pkcs12", "signer.p12"], "wrong-password", [], "wrong password for"),
+            ("no code signing", ["--pkcs12", "server.p12"], "password", [], "is not for code signing"),
+            ("expired", ["--pkcs12", "expired.p12"], "password", [], "expired on"),
+            ("missing", ["--pkcs12", "missing.p12"], "password", [], "cannot read the PKCS#12 file"),
+            ("unreadable", ["--pkcs12", "."], "password", [], "cannot read the PKCS#12 file"),
+            ("no timestamp", ["--pkcs12", "signer.p12"], "password", ["--timestamp", silent],
+             f"the timestamp server {silent} did not answer"),
+        ]
+        before = sha256(self.unsigned)
+        for name, certificate, password, options, says in cases:
+            with self.subTest(name):
+                out = self.work / "bad" / "lumora.exe"
+                out.parent.mkdir(exist_ok=True)
+                made = run("bash", SIGN, certificate[0], self.pki.path(certificate[1]), "--password-file",
+                           self.pki.path(password), *options, self.unsigned, out, check=False)
+                print(f"{name}: status {made.returncode}: {made.stderr.strip()}")
+                self.assertEqual(made.returncode, 1)
+                self.assertEqual(len(made.stderr.splitlines()), 1, made.stderr)
+                self.assertIn(says, made.stderr)
+                self.assertEqual(list(out.parent.iterdir()), [])
+                self.assertEqual(sha256(self.unsigned), before)
+
+    def test_the_package_holds_the_signed_program_under_its_checksum(self):
+        out = self.work / "package"
+        env = dict(os.environ, LUMORA_SIGN_PKCS12=self.pki.path("signer.p12"),
+                   LUMORA_SIGN_PASSWORD_FILE=self.pki.path("password"), LUMORA_TIMESTAMP_URL=self.tsa)
+        run(CPACK, "--config", CPACK_CONFIG, "-B", out, env=env)
+        package = next(out.glob("*.zip"))
+        with zipfile.ZipFile(package) as archive:
+            (out / "lumora.exe").write_bytes(archive.read("lumora.exe"))
+        status, _ = self.verify(out / "lumora.exe")
+        print("package:", package.name, "lumora.exe verifies:", status == 0)
+        self.assertEqual(status, 0)
+        self.assertEqual((out / (package.name + ".sha256")).read_text().split()[0], sha256(package))
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
