@@ -56,6 +56,7 @@ in=${files[0]} out=${files[1]}
 # Nothing of an earlier run stands for this one's result.
 [ "$(realpath -m -- "$in")" != "$(realpath -m -- "$out")" ] || fail "OUT must not be IN: the unsigned file stays as it is"
 rm -f -- "$out"
+[ -d "$(dirname -- "$out")" ] || fail "there is no directory $(dirname -- "$out") for $out"
 
 readable() {  # readable FILE WHAT
   { [ -f "$1" ] && head -c 1 -- "$1" >/dev/null 2>&1; } || fail "cannot read $2 $1"

@@ -174,17 +174,6 @@ inline RECT ClientOnScreen(HWND hwnd) {
   ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
   return client;
 }
-// What the user sees at a point of a window's client area, given in twips
-// from its corner.
-inline COLORREF ColourAt(HWND hwnd, int x_twips, int y_twips) {
-  POINT point{Px(x_twips), Px(y_twips)};
-  ::ClientToScreen(hwnd, &point);
-  HDC screen = ::GetDC(nullptr);
-  const COLORREF colour = ::GetPixel(screen, point.x, point.y);
-  ::ReleaseDC(nullptr, screen);
-  return colour;
-}
-
 // What the user sees in a rectangle of the screen, row by row.
 struct ScreenPixels {
   explicit ScreenPixels(const RECT& box)
@@ -231,26 +220,27 @@ inline std::pair<int, int> TextMargins(HWND hwnd) {
 }
 
 // The system's colours changed in this process, as when the user picks
-// another scheme, and set back when it goes: a button face, its light edge
-// and the text on it.
+// another scheme, and set back when it goes: the button face, its light
+// edge and the text on it.
 class ColourScheme {
  public:
-  ColourScheme(COLORREF face, COLORREF light, COLORREF text) {
-    for (std::size_t i = 0; i < kWhich.size(); ++i) before_[i] = ::GetSysColor(kWhich[i]);
-    Use({face, light, text, text});
-  }
-  ~ColourScheme() { Use(before_); }
+  ColourScheme(COLORREF face, COLORREF light, COLORREF text)
+      : kept_{Use({face, light, text, text})} {}
+  ~ColourScheme() { Use(kept_); }
   ColourScheme(const ColourScheme&) = delete;
   ColourScheme& operator=(const ColourScheme&) = delete;
 
  private:
-  static constexpr std::array<int, 4> kWhich = {COLOR_BTNFACE, COLOR_3DLIGHT, COLOR_BTNTEXT,
-                                                COLOR_WINDOWTEXT};
-  static void Use(std::array<COLORREF, 4> colours) {
-    ::SetSysColors(static_cast<int>(kWhich.size()), kWhich.data(), colours.data());
+  using Colours = std::array<COLORREF, 4>;
+  static Colours Use(const Colours& colours) {
+    static constexpr int kWhich[] = {COLOR_BTNFACE, COLOR_3DLIGHT, COLOR_BTNTEXT, COLOR_WINDOWTEXT};
+    Colours before{};
+    for (std::size_t i = 0; i < before.size(); ++i) before[i] = ::GetSysColor(kWhich[i]);
+    ::SetSysColors(4, kWhich, colours.data());
     PumpFor(100);
+    return before;
   }
-  std::array<COLORREF, 4> before_{};
+  Colours kept_;
 };
 
 // The windows' font size, 8.25 points, regular, Arabic character set, as

@@ -106,22 +106,10 @@ std::u16string SystemText(DWORD status) {
   return {text, text + length};
 }
 
-// Live blocks of the process heap, where the system's texts are allocated.
-std::size_t HeapBlocks() {
-  std::size_t busy = 0;
-  PROCESS_HEAP_ENTRY entry{};
-  while (::HeapWalk(::GetProcessHeap(), &entry))
-    busy += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ? 1 : 0;
-  return busy;
-}
-
-TEST(PlatformError, NamesTheOperationTheSystemsReasonForTheStatusAndTheStatusAndFreesTheText) {
+TEST(PlatformError, NamesTheOperationTheSystemsReasonForTheStatusAndTheStatus) {
   EXPECT_EQ(ReportOf(ERROR_ACCESS_DENIED),
             u"Opening the key failed: " + SystemText(ERROR_ACCESS_DENIED) + u" (error 5)");
   EXPECT_TRUE(ReportOf(0x80070005UL).ends_with(u" (error 2147942405)"));
-  const std::size_t before = HeapBlocks();
-  for (int i = 0; i < 50; ++i) ReportOf(ERROR_ACCESS_DENIED);
-  EXPECT_LE(HeapBlocks(), before + 10);  // one text kept per report would be 50
 }
 
 using Toolkit = ProgramTest;
@@ -138,12 +126,39 @@ TEST_F(Toolkit, ACaptionThatOnlyStartsLikeTheNewOneIsReplaced) {
   EXPECT_STREQ(text, L"&File");
 }
 
+// Where the user looks: a window's background around its elements, the
+// panels between their controls, a text behind and between its letters; in
+// the button face and the text colour of the system's scheme, and nothing
+// left of the first scheme's face once another is chosen.
+void ExpectPainted(HWND window, std::initializer_list<POINT> face_at, HWND text,
+                   COLORREF first_face) {
+  SCOPED_TRACE(TextOf(window));
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE), ink = ::GetSysColor(COLOR_WINDOWTEXT);
+  const ScreenPixels seen(ClientOnScreen(window));  // what the about window covered painted again
+  for (const POINT& p : face_at) EXPECT_EQ(seen.At(Px(p.x), Px(p.y)), face) << p.x << "," << p.y;
+  const ScreenPixels letters(ClientOnScreen(text));
+  EXPECT_GT(letters.Count(ink), 0);
+  EXPECT_GT(letters.Count(face) * 2, std::ssize(letters.pixels));
+  EXPECT_EQ(letters.Count(first_face), face == first_face ? letters.Count(face) : 0);
+}
+
 using AboutWindowTest = ProgramTest;
 
-TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
+// Also the colour scheme chosen while the program runs, and chosen back.
+TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitchInTheSchemeOfTheDay) {
   Start(u"Persian");
+  const COLORREF first_face = ::GetSysColor(COLOR_BTNFACE);
+  const auto expect_main_painted = [&] {
+    ExpectPainted(main_.Hwnd(), {{60, 787}, {1800, 1380}, {1800, 1960}}, Control(Element::txtCur),
+                  first_face);
+  };
+  const auto expect_about_painted = [&](HWND about) {
+    ExpectPainted(about, {{500, 1600}, {1050, 1500}, {2700, 1500}}, Control(Element::Label1),
+                  first_face);
+  };
   HFONT font = nullptr;
-  WithAbout([this, &font](HWND window) {
+  std::optional<ColourScheme> scheme;
+  WithAbout([&](HWND window) {
     EXPECT_EQ(::GetWindow(window, GW_OWNER), main_.Hwnd());
     EXPECT_FALSE(::IsWindowEnabled(main_.Hwnd()));
     EXPECT_EQ(TextOf(window), Wide(kAboutCaption.persian));
@@ -156,6 +171,9 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
     EXPECT_LT(right, left) << "the lines end at the label's right edge";
     EXPECT_EQ(::GetFocus(), Control(Element::cmdOK));
     font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
+    expect_about_painted(window);
+    scheme.emplace(RGB(0x2E, 0x8B, 0x57), RGB(0x8F, 0xBC, 0x8F), RGB(0xFF, 0xFF, 0x00));
+    expect_about_painted(window);
     // Neither Escape nor the main window's shortcut does anything meanwhile.
     Keys({VK_ESCAPE});
     ASSERT_EQ(About(), window);
@@ -165,9 +183,10 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
     EXPECT_EQ(About(), nullptr);
   });
   EXPECT_TRUE(::IsWindowEnabled(main_.Hwnd()));
+  expect_main_painted();
   // After a switch, in English and from its creation-time description.
   Choose(1, 0);
-  WithAbout([this, font](HWND window) {
+  WithAbout([&](HWND window) {
     HWND ok = Control(Element::cmdOK);
     EXPECT_EQ(::GetObjectType(font), 0U);  // the last opening's fonts are freed
     EXPECT_EQ(TextOf(window), Wide(kAboutCaption.english));
@@ -182,9 +201,12 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitch) {
     for (const Element element : {Element::cmdOK, Element::Label1, Element::Picture1}) {
       EXPECT_EQ(FontText(Control(element)), L"Tahoma" + Regular825Points());
     }
+    expect_about_painted(window);
     ::SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box does what OK does
     EXPECT_EQ(About(), nullptr);
   });
+  scheme.reset();
+  expect_main_painted();
 }
 
 }  // namespace

@@ -10,9 +10,11 @@ struct DpiFunctions {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
   using GetDpiForSystemFn = UINT(WINAPI*)();
   using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
   GetDpiForWindowFn dpi_for_window = nullptr;
   GetDpiForSystemFn dpi_for_system = nullptr;
   GetSystemMetricsForDpiFn metrics_for_dpi = nullptr;
+  AdjustWindowRectExForDpiFn frame_for_dpi = nullptr;
 };
 
 // Through the one function type every other converts to without a warning.
@@ -28,7 +30,8 @@ const DpiFunctions& Functions() {
     return DpiFunctions{
         Resolve<DpiFunctions::GetDpiForWindowFn>(user32, "GetDpiForWindow"),
         Resolve<DpiFunctions::GetDpiForSystemFn>(user32, "GetDpiForSystem"),
-        Resolve<DpiFunctions::GetSystemMetricsForDpiFn>(user32, "GetSystemMetricsForDpi")};
+        Resolve<DpiFunctions::GetSystemMetricsForDpiFn>(user32, "GetSystemMetricsForDpi"),
+        Resolve<DpiFunctions::AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi")};
   }();
   return kFunctions;
 }
@@ -53,6 +56,16 @@ int SystemMetricAt(int metric, int dpi) {
   const auto metrics_for_dpi = Functions().metrics_for_dpi;
   return metrics_for_dpi != nullptr ? metrics_for_dpi(metric, static_cast<UINT>(dpi))
                                     : ::GetSystemMetrics(metric);
+}
+
+SIZE FrameSizeAt(SIZE client, DWORD style, DWORD ex_style, bool menu, int dpi) {
+  RECT frame{0, 0, client.cx, client.cy};
+  if (const auto frame_for_dpi = Functions().frame_for_dpi; frame_for_dpi != nullptr) {
+    frame_for_dpi(&frame, style, menu ? TRUE : FALSE, ex_style, static_cast<UINT>(dpi));
+  } else {
+    ::AdjustWindowRectEx(&frame, style, menu ? TRUE : FALSE, ex_style);
+  }
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 }  // namespace lumora

@@ -118,9 +118,21 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   UseFonts(MakeFonts(), true);
   UseIcons();
   for (const ElementDesc& desc : form_.elements) PlaceElement(desc);
-  // A minimised window is parked where the system suggests: it takes the
-  // size of this DPI where it was once restored.
-  if (::IsIconic(hwnd_)) return;
+  if (::IsIconic(hwnd_)) {
+    // Parked where the system suggests: it is restored where it was, with
+    // the frame of this DPI round the described client area.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ::GetWindowPlacement(hwnd_, &placement);
+    const SIZE frame = FrameSizeAt(
+        {TwipsToPixels(form_.client_width, dpi_), TwipsToPixels(form_.client_height, dpi_)},
+        frame_.style, frame_.ex_style, !form_.menu.empty(), dpi_);
+    placement.rcNormalPosition.right = placement.rcNormalPosition.left + frame.cx;
+    placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + frame.cy;
+    placement.showCmd = SW_SHOWMINNOACTIVE;  // stays minimised, and inactive if it was
+    ::SetWindowPlacement(hwnd_, &placement);
+    return;
+  }
   // Where the system suggests, with the frame of this DPI around the client
   // area the description gives: the suggested size only scales the old one.
   ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -129,6 +141,7 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void FormWindow::OnRestored() {
+  // The menu bar may wrap at a DPI taken while minimised.
   RECT window{};
   ::GetWindowRect(hwnd_, &window);
   PlaceFrame(window.left, window.top);
