@@ -1,9 +1,9 @@
 #pragma once
 
-// In-process helpers for tests under Wine: the current user's registry as it
-// really is, message pumping, keys, a watch on message boxes, readings of
-// texts, fonts and places, and the program's two windows wired as lumora.exe
-// wires them, over fakes.
+// In-process helpers for tests under Wine: the current user's registry as
+// it really is, actions run from modal loops, keys, texts, a watch on
+// message boxes, and the program's two windows wired as lumora.exe wires
+// them, over fakes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -21,14 +21,7 @@
 #include "app/win32/about_window.h"
 #include "app/win32/main_window.h"
 #include "fakes/fakes.h"
-
-// Rectangles compare by their edges and print as places; found by the
-// type's own namespace.
-inline bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
-inline void PrintTo(const RECT& r, std::ostream* out) {
-  *out << "{left " << r.left << ", top " << r.top << ", width " << r.right - r.left << ", height "
-       << r.bottom - r.top << "}";
-}
+#include "win32/screen.h"
 
 namespace lumora::testing {
 
@@ -83,16 +76,6 @@ inline void DeleteTree(const std::wstring& key) {
   ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
 
-// Handles this thread's messages as the program's loop does, for a while.
-inline void PumpFor(DWORD ms) {
-  const ULONGLONG end = ::GetTickCount64() + ms;
-  do {
-    ProcessPendingMessages();
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  } while (::GetTickCount64() < end);
-  ProcessPendingMessages();
-}
-
 // Runs the action from whichever message loop runs next on this thread,
 // modal ones included.
 inline std::vector<std::function<void()>> g_pending;
@@ -134,119 +117,6 @@ inline std::wstring ClassOf(HWND hwnd) {
   wchar_t name[64] = {};
   ::GetClassNameW(hwnd, name, 64);
   return name;
-}
-
-// A window's font as "face height weight charset", and "+STYLED" for any
-// italic, underline or strike-out.
-inline std::wstring FontText(HWND hwnd) {
-  LOGFONTW font{};
-  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
-  return std::wstring(font.lfFaceName) + L' ' + std::to_wstring(font.lfHeight) + L' ' +
-         std::to_wstring(font.lfWeight) + L' ' + std::to_wstring(font.lfCharSet) +
-         (font.lfItalic + font.lfUnderline + font.lfStrikeOut != 0 ? L"+STYLED" : L"");
-}
-
-// The screen's DPI, which the windows take, and a length in twips as
-// pixels at it, rounded to the nearest.
-inline int ScreenDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return dpi;
-}
-inline int Px(int twips, int dpi = ScreenDpi()) { return (twips * dpi + 720) / 1440; }
-
-// A rectangle in twips from a corner, itself in twips from the screen's, as
-// pixels; and a window's rectangle on the screen.
-inline RECT Pixels(const RECT& twips, int corner_x = 0, int corner_y = 0, int dpi = ScreenDpi()) {
-  const int x = Px(corner_x, dpi), y = Px(corner_y, dpi);
-  return {x + Px(twips.left, dpi), y + Px(twips.top, dpi), x + Px(twips.right, dpi),
-          y + Px(twips.bottom, dpi)};
-}
-inline RECT OnScreen(HWND hwnd) {
-  RECT rect{};
-  ::GetWindowRect(hwnd, &rect);
-  return rect;
-}
-inline RECT ClientOnScreen(HWND hwnd) {
-  RECT client{};
-  ::GetClientRect(hwnd, &client);
-  ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  return client;
-}
-// What the user sees in a rectangle of the screen, row by row.
-struct ScreenPixels {
-  explicit ScreenPixels(const RECT& box)
-      : width(box.right - box.left), height(box.bottom - box.top) {
-    PumpFor(100);  // painted and on the screen
-    HDC screen = ::GetDC(nullptr);
-    HDC copy = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(copy, bitmap);
-    ::BitBlt(copy, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
-    ::SelectObject(copy, old);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<RGBQUAD> bits(static_cast<std::size_t>(width) * height);
-    ::GetDIBits(copy, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
-    for (const RGBQUAD& bit : bits) pixels.push_back(RGB(bit.rgbRed, bit.rgbGreen, bit.rgbBlue));
-    ::DeleteObject(bitmap);
-    ::DeleteDC(copy);
-    ::ReleaseDC(nullptr, screen);
-  }
-  [[nodiscard]] COLORREF At(int x, int y) const { return pixels[y * width + x]; }
-  [[nodiscard]] std::ptrdiff_t Count(COLORREF colour) const {
-    return std::ranges::count(pixels, colour);
-  }
-
-  int width, height;
-  std::vector<COLORREF> pixels;
-};
-
-// Where the lines of a window's text begin and end on the screen: the
-// blank pixels before and after the text in its rows, on average.
-inline std::pair<int, int> TextMargins(HWND hwnd) {
-  const ScreenPixels seen(OnScreen(hwnd));
-  int left = 0, right = 0, rows = 0;
-  for (int y = 0; y < seen.height; ++y) {
-    int first = -1, last = -1;
-    for (int x = 0; x < seen.width; ++x) {
-      if (seen.At(x, y) != ::GetSysColor(COLOR_BTNFACE)) (first < 0 ? first : last) = x;
-    }
-    if (first < 0) continue;
-    left += first, right += seen.width - 1 - std::max(first, last), ++rows;
-  }
-  return {left / std::max(rows, 1), right / std::max(rows, 1)};
-}
-
-// The system's colours changed in this process, as when the user picks
-// another scheme, and set back when it goes: the button face, its light
-// edge and the text on it.
-class ColourScheme {
- public:
-  ColourScheme(COLORREF face, COLORREF light, COLORREF text)
-      : kept_{Use({face, light, text, text})} {}
-  ~ColourScheme() { Use(kept_); }
-  ColourScheme(const ColourScheme&) = delete;
-  ColourScheme& operator=(const ColourScheme&) = delete;
-
- private:
-  using Colours = std::array<COLORREF, 4>;
-  static Colours Use(const Colours& colours) {
-    static constexpr int kWhich[] = {COLOR_BTNFACE, COLOR_3DLIGHT, COLOR_BTNTEXT, COLOR_WINDOWTEXT};
-    Colours before{};
-    for (std::size_t i = 0; i < before.size(); ++i) before[i] = ::GetSysColor(kWhich[i]);
-    ::SetSysColors(4, kWhich, colours.data());
-    PumpFor(100);
-    return before;
-  }
-  Colours kept_;
-};
-
-// The windows' font size, 8.25 points, regular, Arabic character set, as
-// FontText writes it after the face.
-inline std::wstring Regular825Points() {
-  return ScreenDpi() == 144 ? L" -17 400 178" : L" -11 400 178";
 }
 
 // Watches this thread's message boxes while it lives: each is recorded as it

@@ -1,0 +1,109 @@
+// How the program's window starts, whichever way it is shown, and how it
+// ends with the session, wherever the session's end finds it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "win32/harness.h"
+
+namespace lumora::testing {
+namespace {
+
+using ShowTest = ProgramTest;
+
+TEST_F(ShowTest, StartsRestoredWithTheFocusOnApplyWhicheverWayItIsShown) {
+  // "Run: Maximized" included: the fixed window is never maximised.
+  for (const int show :
+       {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED, SW_SHOWMINNOACTIVE, SW_SHOWNOACTIVATE}) {
+    SCOPED_TRACE(show);
+    {
+      const OtherWindow other;
+      main_.Start(show);
+      if (::IsIconic(main_.Hwnd())) ::ShowWindow(main_.Hwnd(), SW_RESTORE);  // as a taskbar does
+      PumpFor(50);
+      EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
+    }
+    EXPECT_FALSE(::IsZoomed(main_.Hwnd()));
+    EXPECT_EQ(ClientOnScreen(main_.Hwnd()), Pixels({0, 0, 3720, 2760}, 5820, 2940));
+    ::DestroyWindow(main_.Hwnd());
+  }
+}
+
+// This thread's visible top-level windows, gathered one by one.
+BOOL CALLBACK AddShown(HWND hwnd, LPARAM list) {
+  if (::IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+
+// The session's end as Windows drives it, wherever it finds the program
+// (half the parameter: idle, the about window open, a box open, a menu
+// open): at a logoff, or at a close an installer asks for through Restart
+// Manager (the parameter odd).
+class SessionEndTest : public ProgramTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SessionEndTest, EveryWindowAgreesThenTheLanguageIsSavedOnce) {
+  const LPARAM how = GetParam() % 2 == 0 ? ENDSESSION_LOGOFF : ENDSESSION_CLOSEAPP;
+  Start(u"Persian");
+  const auto saves = [this] {
+    return std::ranges::count_if(store_.log, [](const auto& c) { return c.starts_with(u"save"); });
+  };
+  // Every top-level window is asked, then told; a session some program
+  // refused goes on.
+  bool ended = false;
+  const auto end_session = [&] {
+    std::vector<HWND> windows;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &AddShown, reinterpret_cast<LPARAM>(&windows));
+    for (HWND w : windows) ::SendMessageW(w, WM_ENDSESSION, FALSE, how);
+    EXPECT_EQ(saves(), 0);
+    for (HWND w : windows)
+      EXPECT_NE(::SendMessageW(w, WM_QUERYENDSESSION, 0, how), 0) << ClassOf(w);
+    for (HWND w : windows) {
+      if (::IsWindow(w)) ::SendMessageW(w, WM_ENDSESSION, TRUE, how);
+    }
+    ended = true;
+  };
+  switch (GetParam() / 2) {
+    case 0:
+      end_session();
+      break;
+    case 1:
+      WithAbout([&](HWND /*about*/) { end_session(); });
+      break;
+    case 2:
+      boxes_.on_open = [&](HWND box) {
+        RunSoon([&, box] {
+          end_session();
+          if (::IsWindow(box)) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+      };
+      EXPECT_NO_THROW(ui_.MsgBox(u"text", 64, u"title"));
+      break;
+    default:
+      RunSoon(
+          [&] {
+            GUITHREADINFO gui{};
+            gui.cbSize = sizeof gui;
+            ASSERT_TRUE(::GetGUIThreadInfo(0, &gui) && (gui.flags & GUI_INMENUMODE) != 0);
+            end_session();
+            if (main_.Hwnd() != nullptr) ::EndMenu();
+          },
+          100);
+      Keys({VK_F10, VK_DOWN});  // no access keys in Persian
+  }
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(saves(), 1);
+  EXPECT_EQ(store_.log.back(), u"save NorvaleSoft\\Lumora\\Language=Persian");
+  // Closed by the installer's request, the program ends as when its window
+  // is closed; at a logoff the system ends it.
+  EXPECT_EQ(main_.Hwnd() == nullptr, how == ENDSESSION_CLOSEAPP);
+  MSG quit{};
+  EXPECT_EQ(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE,
+            how == ENDSESSION_CLOSEAPP);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, SessionEndTest, ::testing::Range(0, 8));
+
+}  // namespace
+}  // namespace lumora::testing
