@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-// The entry point takes the name the runtime calls.
-// NOLINTNEXTLINE(readability-identifier-naming)
+// The entry point, with the name and linkage the runtime calls it by.
+// NOLINTNEXTLINE(readability-identifier-naming,misc-use-internal-linkage)
 int wmain(int argc, wchar_t** argv) {
   for (int i = 1; i < argc; ++i) {
     WINTRUST_FILE_INFO file{};
