@@ -61,17 +61,6 @@ inline std::optional<RawValue> GetValue(const std::wstring& key, const wchar_t* 
   return status == ERROR_SUCCESS ? std::optional(value) : std::nullopt;
 }
 
-// How many values and sub-keys a key holds; nothing when it is missing.
-inline std::optional<std::pair<DWORD, DWORD>> Counts(const std::wstring& key) {
-  HKEY handle = nullptr;
-  DWORD values = 0, keys = 0;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != 0) return {};
-  ::RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr,
-                     nullptr, nullptr, nullptr);
-  ::RegCloseKey(handle);
-  return std::pair{values, keys};
-}
-
 inline void DeleteTree(const std::wstring& key) {
   ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
