@@ -46,9 +46,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
     case WM_ENDSESSION:
       // An installer's Restart Manager closes the program as its close box
       // does; at a logoff the system ends it without destroying windows.
-      if (w_param != 0 && (l_param & ENDSESSION_CLOSEAPP) != 0) {
+      if (w_param == 0) return 0;  // another program refused: the session goes on
+      if ((l_param & ENDSESSION_CLOSEAPP) != 0) {
         Unload();
-      } else if (w_param != 0) {
+      } else {
         UnloadEvent();
       }
       return 0;

@@ -58,14 +58,14 @@ int SystemMetricAt(int metric, int dpi) {
                                     : ::GetSystemMetrics(metric);
 }
 
-SIZE FrameSizeAt(SIZE client, DWORD style, DWORD ex_style, bool menu, int dpi) {
+RECT FrameAround(SIZE client, DWORD style, DWORD ex_style, bool menu, int dpi) {
   RECT frame{0, 0, client.cx, client.cy};
   if (const auto frame_for_dpi = Functions().frame_for_dpi; frame_for_dpi != nullptr) {
     frame_for_dpi(&frame, style, menu ? TRUE : FALSE, ex_style, static_cast<UINT>(dpi));
   } else {
     ::AdjustWindowRectEx(&frame, style, menu ? TRUE : FALSE, ex_style);
   }
-  return {frame.right - frame.left, frame.bottom - frame.top};
+  return frame;
 }
 
 }  // namespace lumora

@@ -12,8 +12,8 @@ namespace lumora {
 // A system metric (an icon's size, say) as it is at a DPI.
 [[nodiscard]] int SystemMetricAt(int metric, int dpi);
 
-// The outer size of a window of these styles round a client area, its frame
-// drawn at a DPI; a menu bar counts as one line.
-[[nodiscard]] SIZE FrameSizeAt(SIZE client, DWORD style, DWORD ex_style, bool menu, int dpi);
+// The rectangle of a window of these styles round a client area whose
+// corner is at 0,0, its frame drawn at a DPI; a menu bar counts as one line.
+[[nodiscard]] RECT FrameAround(SIZE client, DWORD style, DWORD ex_style, bool menu, int dpi);
 
 }  // namespace lumora

@@ -124,11 +124,11 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     ::GetWindowPlacement(hwnd_, &placement);
-    const SIZE frame = FrameSizeAt(
+    const RECT frame = FrameAround(
         {TwipsToPixels(form_.client_width, dpi_), TwipsToPixels(form_.client_height, dpi_)},
         frame_.style, frame_.ex_style, !form_.menu.empty(), dpi_);
-    placement.rcNormalPosition.right = placement.rcNormalPosition.left + frame.cx;
-    placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + frame.cy;
+    placement.rcNormalPosition.right = placement.rcNormalPosition.left + frame.right - frame.left;
+    placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + frame.bottom - frame.top;
     placement.showCmd = SW_SHOWMINNOACTIVE;  // stays minimised, and inactive if it was
     ::SetWindowPlacement(hwnd_, &placement);
     return;

@@ -92,9 +92,9 @@ void FormWindow::Create(HWND owner) {
   // Created where the description places it; PlaceOnScreen corrects the
   // estimate only if the frame turns out otherwise.
   dpi_ = DpiOf(nullptr);
-  RECT frame{0, 0, TwipsToPixels(form_.client_width, dpi_),
-             TwipsToPixels(form_.client_height, dpi_)};
-  ::AdjustWindowRectEx(&frame, frame_.style, menu ? TRUE : FALSE, frame_.ex_style);
+  const RECT frame = FrameAround(
+      {TwipsToPixels(form_.client_width, dpi_), TwipsToPixels(form_.client_height, dpi_)},
+      frame_.style, frame_.ex_style, menu.get() != nullptr, dpi_);
   const std::u16string caption(form_.caption);
   CheckLastError(
       ::CreateWindowExW(frame_.ex_style, WideView(class_name), WideView(caption), frame_.style,
