@@ -46,11 +46,11 @@ inline constexpr std::array<ElementDesc, 3> kAboutElements = {{
 }};
 // clang-format on
 
-inline constexpr FormDesc kMainForm = {
-    Element::frmMain, u"Lumora!", 3720,        2760,      5820, 2940,
-    kMainElements,    kMainMenu,  kWindowFont, kPanelFont};
+inline constexpr FormDescFor<MainForm> kMainForm =
+    DescribeForm<MainForm>({Element::frmMain, u"Lumora!", 3720, 2760, 5820, 2940, kMainElements,
+                            kMainMenu, kWindowFont, kPanelFont});
 
-inline constexpr FormDesc kAboutForm = {Element::frmAbout, u"About", 3720,        1785, 5820, 3435,
-                                        kAboutElements,    {},       kWindowFont, {}};
+inline constexpr FormDescFor<AboutForm> kAboutForm = DescribeForm<AboutForm>(
+    {Element::frmAbout, u"About", 3720, 1785, 5820, 3435, kAboutElements, {}, kWindowFont, {}});
 
 }  // namespace lumora

@@ -54,11 +54,10 @@ void ReadCurrentOption(VisibilityState& state, General& general, WindowOps& ui) 
 
     if (state.HiddenValue == kHiddenNotShown) {
       ui.SetOptionValue(Element::OptHide, true);
-      SetStatusLine(ui, HidingStatus::kActivated);
     } else if (state.HiddenValue == kHiddenShown) {
       ui.SetOptionValue(Element::OptShow, true);
-      SetStatusLine(ui, HidingStatus::kDeactivated);
     }
+    if (const auto status = HidingStatusFor(state.HiddenValue)) SetStatusLine(ui, *status);
 
     if (state.SuperHiddenValue == kSuperHiddenShown) {
       ui.SetCheckValue(Element::chkSuper, kChecked);

@@ -6,6 +6,7 @@
 
 #include "app/about_form.h"
 #include "app/toolkit/runtime_error.h"
+#include "app/window_descriptions.h"
 #include "fakes/fakes.h"
 #include "i18n/apply_language.h"
 #include "i18n/language_preference.h"
@@ -13,6 +14,14 @@
 
 namespace lumora::testing {
 namespace {
+
+// A window runs only the handlers of its own form: another form's handlers
+// object, or a row naming another form's method, does not compile.
+static_assert(std::is_constructible_v<FormBinding, const FormDescFor<MainForm>&, MainForm&>);
+static_assert(!std::is_constructible_v<FormBinding, const FormDescFor<MainForm>&, AboutForm&>);
+static_assert(!std::is_constructible_v<FormBinding, const FormDescFor<AboutForm>&, MainForm&>);
+static_assert(HandlersAreOf<MainForm>(kMainForm.Desc()) &&
+              !HandlersAreOf<AboutForm>(kMainForm.Desc()));
 
 using Log = std::vector<std::string>;
 const std::u16string kEntry = u"NorvaleSoft\\Lumora\\Language";

@@ -47,8 +47,13 @@ inline constexpr std::array kElementNames = {LUMORA_ELEMENTS(LUMORA_NAME)};
 
 inline constexpr int kElementCount = static_cast<int>(kElementNames.size());
 
+// An element's place in tables of every element.
+[[nodiscard]] constexpr std::size_t Index(Element element) noexcept {
+  return static_cast<std::size_t>(element);
+}
+
 [[nodiscard]] constexpr std::string_view ElementName(Element element) noexcept {
-  const auto index = static_cast<std::size_t>(element);
+  const std::size_t index = Index(element);
   return index < kElementNames.size() ? std::string_view{kElementNames[index]}
                                       : std::string_view{"?"};
 }

@@ -35,7 +35,17 @@ class FormEvents {
   FormEvents(const FormEvents&) = delete;
   FormEvents& operator=(const FormEvents&) = delete;
 };
-using ClickHandler = void (*)(FormEvents& events);
+
+// Stands for one form's type, by its address, in constant expressions.
+template <typename Form>
+inline constexpr char kFormTag = 0;
+
+// A row's click handler: a method of the form named by the tag.
+struct ClickHandler {
+  void (*call)(FormEvents& events) = nullptr;
+  const char* form = nullptr;
+  [[nodiscard]] constexpr explicit operator bool() const { return call != nullptr; }
+};
 
 template <typename Method>
 struct FormOfMethod;
@@ -45,7 +55,8 @@ struct FormOfMethod<void (Form::*)()> {
   using Type = Form;
 };
 
-// Calls a form's method on the events object of the form that declares it.
+// Calls a form's method on the events object of the form that declares it;
+// the window's type guarantees the object is that form.
 template <auto Method>
 void CallFormMethod(FormEvents& events) {
   using Form = typename FormOfMethod<decltype(Method)>::Type;
@@ -55,7 +66,7 @@ void CallFormMethod(FormEvents& events) {
 // A form's method as a row's click handler: OnClick<&MainForm::cmdApply_Click>().
 template <auto Method>
 [[nodiscard]] consteval ClickHandler OnClick() {
-  return &CallFormMethod<Method>;
+  return {&CallFormMethod<Method>, &kFormTag<typename FormOfMethod<decltype(Method)>::Type>};
 }
 
 // One element of a window as created: the container is the window itself or
@@ -67,7 +78,7 @@ struct ElementDesc {
   std::u16string_view caption;
   TwipsRect rect;
   int tab_index;
-  ClickHandler on_click = nullptr;
+  ClickHandler on_click = {};
 };
 
 // One menu or menu item; a top-level menu has the window as its parent.
@@ -77,7 +88,7 @@ struct MenuDesc {
   std::u16string_view caption;  // "-" is a separator line
   std::u16string_view shortcut_text;
   char16_t shortcut_key;  // with Ctrl; 0 for none
-  ClickHandler on_click = nullptr;
+  ClickHandler on_click = {};
 };
 
 struct FontDesc {
@@ -99,6 +110,53 @@ struct FormDesc {
   FontDesc window_font;
   // Panels' own font; an empty face gives panels the window's font.
   FontDesc panel_font;
+};
+
+// Whether every handler the description names is one of Form's methods.
+template <typename Form>
+[[nodiscard]] constexpr bool HandlersAreOf(const FormDesc& desc) {
+  const auto of_form = [](const ClickHandler& handler) {
+    return !handler || handler.form == &kFormTag<Form>;
+  };
+  for (const ElementDesc& row : desc.elements) {
+    if (!of_form(row.on_click)) return false;
+  }
+  for (const MenuDesc& row : desc.menu) {
+    if (!of_form(row.on_click)) return false;
+  }
+  return true;
+}
+
+// A description whose handlers are all Form's, made only by DescribeForm.
+template <typename Form>
+class FormDescFor {
+ public:
+  [[nodiscard]] constexpr const FormDesc& Desc() const { return desc_; }
+
+ private:
+  template <typename Of>
+  friend consteval FormDescFor<Of> DescribeForm(const FormDesc& desc);
+  constexpr explicit FormDescFor(const FormDesc& desc) : desc_(desc) {}
+  FormDesc desc_;
+};
+
+// Fails to compile where a row names another form's handler.
+template <typename Form>
+[[nodiscard]] consteval FormDescFor<Form> DescribeForm(const FormDesc& desc) {
+  if (!HandlersAreOf<Form>(desc)) throw "a row names another form's click handler";
+  return FormDescFor<Form>(desc);
+}
+
+// A window's description and the object that handles its events: one
+// form's, or it does not compile.
+class FormBinding {
+ public:
+  template <typename Form>
+  FormBinding(const FormDescFor<Form>& form, Form& handlers)
+      : desc(form.Desc()), events(handlers) {}
+
+  const FormDesc& desc;
+  FormEvents& events;
 };
 
 // Control and menu command identifiers stay clear of IDOK and IDCANCEL, so

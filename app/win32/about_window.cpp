@@ -11,7 +11,7 @@ constexpr FrameStyle kAboutFrame = {WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DL
 }  // namespace
 
 // The base keeps a reference to form_, which it reaches only once loaded.
-AboutWindow::AboutWindow(WindowOps& ui) : FormWindow(kAboutForm, kAboutFrame, form_), form_(ui) {}
+AboutWindow::AboutWindow(WindowOps& ui) : FormWindow({kAboutForm, form_}, kAboutFrame), form_(ui) {}
 
 void AboutWindow::OnLoad() { form_.Form_Load(); }
 

@@ -50,13 +50,14 @@ inline void PutValue(const std::wstring& key, const wchar_t* name, const RawValu
 
 // Not RegGetValue: it would mend an unterminated string.
 inline std::optional<RawValue> GetValue(const std::wstring& key, const wchar_t* name) {
-  HKEY handle = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != 0) return {};
+  UniqueKey handle;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, handle.put()) != 0) {
+    return {};
+  }
   RawValue value{0, std::vector<BYTE>(2 << 20)};
   auto size = static_cast<DWORD>(value.data.size());
   const LONG status =
-      ::RegQueryValueExW(handle, name, nullptr, &value.type, value.data.data(), &size);
-  ::RegCloseKey(handle);
+      ::RegQueryValueExW(handle.get(), name, nullptr, &value.type, value.data.data(), &size);
   value.data.resize(size);
   return status == ERROR_SUCCESS ? std::optional(value) : std::nullopt;
 }
@@ -75,6 +76,16 @@ inline void CALLBACK RunPending(HWND /*hwnd*/, UINT /*message*/, UINT_PTR id, DW
 inline void RunSoon(std::function<void()> action, UINT ms = 1) {
   g_pending.push_back(std::move(action));
   ::SetTimer(nullptr, 0, ms, &RunPending);
+}
+
+// Clicks the middle of a window with the mouse, through the input queue.
+inline void MouseClick(HWND hwnd) {
+  const RECT place = OnScreen(hwnd);
+  ::SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+  INPUT inputs[2] = {{INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+                     {INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
+  ::SendInput(2, inputs, sizeof(INPUT));
+  PumpFor(150);
 }
 
 // Presses keys through the system's input queue, holding a modifier
@@ -122,6 +133,9 @@ class MessageBoxWatcher {
 
   std::vector<std::wstring> seen;
   std::function<void(HWND box)> on_open;
+  // The windows that set their keyboard cues from the last input, as a
+  // dialog does when it opens.
+  std::vector<HWND> cues_initialised;
 
  private:
   // Not IsWindowVisible: the box itself is not shown yet.
@@ -132,6 +146,10 @@ class MessageBoxWatcher {
   static LRESULT CALLBACK Hook(int code, WPARAM w_param, LPARAM l_param) {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(l_param);
     HWND box = call->hwnd;
+    if (code == HC_ACTION && call->message == WM_CHANGEUISTATE &&
+        LOWORD(call->wParam) == UIS_INITIALIZE && current != nullptr) {
+      current->cues_initialised.push_back(box);
+    }
     if (code == HC_ACTION && call->message == WM_INITDIALOG && current != nullptr &&
         ClassOf(box) == L"#32770") {
       auto* icon = reinterpret_cast<HICON>(::SendDlgItemMessageW(box, 0x0440, STM_GETICON, 0, 0));
@@ -166,10 +184,10 @@ struct OtherWindow {
     ::SetForegroundWindow(hwnd);
     PumpFor(100);
   }
-  ~OtherWindow() { ::DestroyWindow(hwnd); }
 
-  HWND hwnd = ::CreateWindowExW(0, L"Static", L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
-                                200, 100, nullptr, nullptr, nullptr, nullptr);
+  UniqueWindow window{::CreateWindowExW(0, L"Static", L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                        20, 20, 200, 100, nullptr, nullptr, nullptr, nullptr)};
+  HWND hwnd = window.get();
 };
 
 // The program's two windows over a fake registry holding Hidden 2 and
@@ -182,9 +200,8 @@ class ProgramTest : public ::testing::Test {
     registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
     registry_.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
   }
-  // Destroys a main window still open and forgets its quit message.
+  // Forgets what the test left queued; the windows go with their objects.
   ~ProgramTest() override {
-    if (main_.Hwnd() != nullptr) ::DestroyWindow(main_.Hwnd());
     MSG msg{};
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }
@@ -224,7 +241,7 @@ class ProgramTest : public ::testing::Test {
       if (ran) checks(About());
       if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
       EXPECT_EQ(About(), nullptr) << "the about window stays open";
-      if (About() != nullptr) ::DestroyWindow(About());
+      if (About() != nullptr) about_.Unload();
     });
     open ? open() : Click(Element::cmdAbout);
     EXPECT_TRUE(ran) << "the about window did not open";

@@ -155,10 +155,10 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitchInTheScheme
     EXPECT_EQ(::GetWindow(window, GW_OWNER), main_.Hwnd());
     EXPECT_FALSE(::IsWindowEnabled(main_.Hwnd()));
     EXPECT_EQ(TextOf(window), Wide(kAboutCaption.persian));
-    EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    EXPECT_EQ(Direction(window), WS_EX_LAYOUTRTL);
     HWND label = Control(Element::Label1);
     EXPECT_EQ(TextOf(label), Wide(kAboutText.persian));
-    EXPECT_NE(::GetWindowLongW(label, GWL_EXSTYLE) & WS_EX_RTLREADING, 0);
+    EXPECT_EQ(Direction(label), WS_EX_RTLREADING);  // not mirrored: read right to left
     EXPECT_EQ(TextOf(Control(Element::cmdOK)), L"تاييد");
     const auto [left, right] = TextMargins(label);
     EXPECT_LT(right, left) << "the lines end at the label's right edge";
@@ -183,7 +183,7 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitchInTheScheme
     HWND ok = Control(Element::cmdOK);
     EXPECT_EQ(::GetObjectType(font), 0U);  // the last opening's fonts are freed
     EXPECT_EQ(TextOf(window), Wide(kAboutCaption.english));
-    EXPECT_EQ(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    EXPECT_EQ(Direction(window) | Direction(Control(Element::Label1)), 0);
     EXPECT_EQ(TextOf(Control(Element::Label1)), Wide(kAboutText.english));
     EXPECT_EQ(TextOf(ok), L"OK");  // as created
     const auto [left, right] = TextMargins(Control(Element::Label1));

@@ -111,11 +111,11 @@ TEST_F(EndToEnd, TheAboutWindowOpensOverTheMainWindowAndEachWayOutStoresTheLangu
 
 TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
   // A volatile parent refuses a lasting child key: saving the language fails.
-  HKEY vendor = nullptr;
+  UniqueKey vendor;
   ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\NorvaleSoft", 0, nullptr,
-                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &vendor, nullptr),
+                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, vendor.put(), nullptr),
             ERROR_SUCCESS);
-  ::RegCloseKey(vendor);
+  vendor.reset();
   const LumoraProcess lumora;
   ASSERT_NE(lumora.main, nullptr);  // shown: no error reported at start-up
   lumora.Post(WM_COMMAND, Click(Element::cmdExit));

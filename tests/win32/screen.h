@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/toolkit/win32/message_loop.h"
+#include "app/toolkit/win32/unique_handle.h"
 
 // Rectangles compare by their edges and print as places; found by the
 // type's own namespace.
@@ -46,10 +47,8 @@ inline std::wstring FontText(HWND hwnd) {
 // The screen's DPI, which the windows take, and a length in twips as
 // pixels at it, rounded to the nearest.
 inline int ScreenDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return dpi;
+  const UniqueScreenDc screen(::GetDC(nullptr));
+  return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 inline int Px(int twips, int dpi = ScreenDpi()) { return (twips * dpi + 720) / 1440; }
 
@@ -76,20 +75,17 @@ struct ScreenPixels {
   explicit ScreenPixels(const RECT& box)
       : width(box.right - box.left), height(box.bottom - box.top) {
     PumpFor(100);  // painted and on the screen
-    HDC screen = ::GetDC(nullptr);
-    HDC copy = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(copy, bitmap);
-    ::BitBlt(copy, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
-    ::SelectObject(copy, old);
+    const UniqueScreenDc screen(::GetDC(nullptr));
+    const UniqueHandle<HDC, &::DeleteDC> copy(::CreateCompatibleDC(screen.get()));
+    const UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    HGDIOBJ old = ::SelectObject(copy.get(), bitmap.get());
+    ::BitBlt(copy.get(), 0, 0, width, height, screen.get(), box.left, box.top, SRCCOPY);
+    ::SelectObject(copy.get(), old);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<RGBQUAD> bits(static_cast<std::size_t>(width) * height);
-    ::GetDIBits(copy, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+    ::GetDIBits(copy.get(), bitmap.get(), 0, height, bits.data(), &info, DIB_RGB_COLORS);
     for (const RGBQUAD& bit : bits) pixels.push_back(RGB(bit.rgbRed, bit.rgbGreen, bit.rgbBlue));
-    ::DeleteObject(bitmap);
-    ::DeleteDC(copy);
-    ::ReleaseDC(nullptr, screen);
   }
   [[nodiscard]] COLORREF At(int x, int y) const { return pixels[y * width + x]; }
   [[nodiscard]] std::ptrdiff_t Count(COLORREF colour) const {
@@ -99,6 +95,18 @@ struct ScreenPixels {
   int width, height;
   std::vector<COLORREF> pixels;
 };
+
+// Whether a push button is drawn as the one Enter presses: a dark line all
+// round it, where another button's left edge is light.
+inline bool DrawnAsDefault(HWND button) {
+  const ScreenPixels seen(OnScreen(button));
+  return seen.At(0, seen.height / 2) == ::GetSysColor(COLOR_WINDOWFRAME);
+}
+
+// The reading-direction styles a window carries of the two.
+inline LONG Direction(HWND hwnd) {
+  return ::GetWindowLongW(hwnd, GWL_EXSTYLE) & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING);
+}
 
 // Where the lines of a window's text begin and end on the screen: the
 // blank pixels before and after the text in its rows, on average.

@@ -27,7 +27,7 @@ TEST_F(ShowTest, StartsRestoredWithTheFocusOnApplyWhicheverWayItIsShown) {
     }
     EXPECT_FALSE(::IsZoomed(main_.Hwnd()));
     EXPECT_EQ(ClientOnScreen(main_.Hwnd()), Pixels({0, 0, 3720, 2760}, 5820, 2940));
-    ::DestroyWindow(main_.Hwnd());
+    ::SendMessageW(main_.Hwnd(), WM_CLOSE, 0, 0);  // the system destroys it as it is closed
   }
 }
 

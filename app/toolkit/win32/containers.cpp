@@ -2,6 +2,7 @@
 
 #include "app/toolkit/win32/element_kinds.h"
 #include "app/toolkit/win32/platform_error.h"
+#include "app/toolkit/win32/window_class.h"
 
 namespace lumora {
 
@@ -49,18 +50,6 @@ void ForwardNotificationsToWindow(HWND container) {
       u"SetWindowLongPtr");
 }
 
-void RegisterPanelClass() {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (::GetClassInfoExW(instance, kPanelClass, &wc)) return;
-  wc.lpfnWndProc = &PanelProc;
-  wc.cbWndExtra = sizeof(LONG_PTR);
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kPanelClass;
-  CheckLastError(::RegisterClassExW(&wc), u"RegisterClassEx");
-}
+void RegisterPanelClass() { RegisterWindowClass(kPanelClass, &PanelProc, sizeof(LONG_PTR)); }
 
 }  // namespace lumora

@@ -16,4 +16,22 @@ namespace lumora {
 // corner is at 0,0, its frame drawn at a DPI; a menu bar counts as one line.
 [[nodiscard]] RECT FrameAround(SIZE client, DWORD style, DWORD ex_style, bool menu, int dpi);
 
+// Asked as a window is created: a thread aware of each monitor's DPI by the
+// first version of that awareness scales the frame only if the window asks.
+void AskForFrameScaling(HWND hwnd);
+
+// The per-monitor DPI functions, resolved at run time: Windows 10 has them,
+// older systems have one DPI for everything. Null where the system has none;
+// a test takes them away to run the older systems' way.
+struct DpiFunctions {
+  UINT(WINAPI* dpi_for_window)(HWND) = nullptr;
+  UINT(WINAPI* dpi_for_system)() = nullptr;
+  int(WINAPI* metrics_for_dpi)(int, UINT) = nullptr;
+  BOOL(WINAPI* frame_for_dpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
+  DPI_AWARENESS_CONTEXT(WINAPI* thread_awareness)() = nullptr;
+  BOOL(WINAPI* same_awareness)(DPI_AWARENESS_CONTEXT, DPI_AWARENESS_CONTEXT) = nullptr;
+  BOOL(WINAPI* scale_frame)(HWND) = nullptr;
+};
+[[nodiscard]] DpiFunctions& SystemDpiFunctions();
+
 }  // namespace lumora

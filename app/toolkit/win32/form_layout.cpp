@@ -7,6 +7,7 @@
 #include "app/toolkit/win32/form_window.h"
 #include "app/toolkit/win32/platform_error.h"
 #include "app/toolkit/win32/text.h"
+#include "app/toolkit/win32/window_class.h"
 
 namespace lumora {
 
@@ -44,8 +45,8 @@ void FormWindow::UseIcons() {
                                                       IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
   };
   Icons icons{load(SM_CXICON), load(SM_CXSMICON)};
-  ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.large_icon.get()));
-  ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small_icon.get()));
+  ::SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.large_icon.get()));
+  ::SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small_icon.get()));
   icons_ = std::move(icons);
 }
 
@@ -68,38 +69,36 @@ void FormWindow::PlaceElement(const ElementDesc& desc) const {
 
 void FormWindow::PlaceOnScreen() {
   RECT window{};
-  ::GetWindowRect(hwnd_, &window);
+  ::GetWindowRect(Hwnd(), &window);
   POINT client{0, 0};
-  ::ClientToScreen(hwnd_, &client);
+  ::ClientToScreen(Hwnd(), &client);
   PlaceFrame(TwipsToPixels(form_.screen_left, dpi_) - (client.x - window.left),
              TwipsToPixels(form_.screen_top, dpi_) - (client.y - window.top));
 }
 
 void FormWindow::PlaceFrame(int left, int top) {
   RECT window{};
-  ::GetWindowRect(hwnd_, &window);
+  ::GetWindowRect(Hwnd(), &window);
   // The menu bar may wrap or the frame differ from the estimate: size the
   // client area exactly.
   RECT inside{};
-  ::GetClientRect(hwnd_, &inside);
+  ::GetClientRect(Hwnd(), &inside);
   const int width =
       (window.right - window.left) + TwipsToPixels(form_.client_width, dpi_) - inside.right;
   const int height =
       (window.bottom - window.top) + TwipsToPixels(form_.client_height, dpi_) - inside.bottom;
   if (left != window.left || top != window.top || width != window.right - window.left ||
       height != window.bottom - window.top) {
-    ::SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
 void FormWindow::SetMirrored(HWND hwnd, bool mirrored) {
-  const LONG ex_style = ::GetWindowLongW(hwnd, GWL_EXSTYLE);
-  const LONG rtl = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
-  const LONG wanted = mirrored ? (ex_style | rtl) : (ex_style & ~rtl);
-  if (wanted == ex_style) return;
-  ::SetLastError(0);
-  if (::SetWindowLongW(hwnd, GWL_EXSTYLE, wanted) == 0 && ::GetLastError() != 0) {
-    ThrowLastError(u"SetWindowLong");
+  // A mirrored window reads right to left already; the reading-order flag
+  // beside it would reverse that back to left to right.
+  if (!ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_LAYOUTRTL | WS_EX_RTLREADING,
+                   mirrored ? WS_EX_LAYOUTRTL : 0)) {
+    return;
   }
   // Contents measured from the other edge now: put them back where they stand.
   for (const ElementDesc& desc : form_.elements) {
@@ -107,10 +106,35 @@ void FormWindow::SetMirrored(HWND hwnd, bool mirrored) {
   }
   ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  if (hwnd == hwnd_ && ::GetMenu(hwnd_) != nullptr && ::IsWindowVisible(hwnd_)) {
-    ::DrawMenuBar(hwnd_);
+  if (hwnd == Hwnd() && ::GetMenu(Hwnd()) != nullptr && ::IsWindowVisible(Hwnd())) {
+    ::DrawMenuBar(Hwnd());
   }
-  ::InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+RECT FormWindow::FrameAt(int dpi) const {
+  return FrameAround(
+      {TwipsToPixels(form_.client_width, dpi), TwipsToPixels(form_.client_height, dpi)},
+      frame_.style, frame_.ex_style, !form_.menu.empty(), dpi);
+}
+
+HWND FormWindow::DefaultButton() const {
+  for (const ElementDesc& desc : form_.elements) {
+    if (TraitsOf(desc.kind).click_is_command && Handle(desc.element) == focus_) return focus_;
+  }
+  return nullptr;
+}
+
+void FormWindow::MarkDefaultButton() const {
+  HWND default_button = DefaultButton();
+  for (const ElementDesc& desc : form_.elements) {
+    if (!TraitsOf(desc.kind).click_is_command) continue;
+    HWND button = Handle(desc.element);
+    const LONG style = ::GetWindowLongW(button, GWL_STYLE);
+    const LONG type = button == default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if ((style & BS_TYPEMASK) != type) {
+      ::SendMessageW(button, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | type, TRUE);
+    }
+  }
 }
 
 void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -118,24 +142,22 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   UseFonts(MakeFonts(), true);
   UseIcons();
   for (const ElementDesc& desc : form_.elements) PlaceElement(desc);
-  if (::IsIconic(hwnd_)) {
+  if (::IsIconic(Hwnd())) {
     // Parked where the system suggests: it is restored where it was, with
     // the frame of this DPI round the described client area.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    ::GetWindowPlacement(hwnd_, &placement);
-    const RECT frame = FrameAround(
-        {TwipsToPixels(form_.client_width, dpi_), TwipsToPixels(form_.client_height, dpi_)},
-        frame_.style, frame_.ex_style, !form_.menu.empty(), dpi_);
+    ::GetWindowPlacement(Hwnd(), &placement);
+    const RECT frame = FrameAt(dpi_);
     placement.rcNormalPosition.right = placement.rcNormalPosition.left + frame.right - frame.left;
     placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + frame.bottom - frame.top;
     placement.showCmd = SW_SHOWMINNOACTIVE;  // stays minimised, and inactive if it was
-    ::SetWindowPlacement(hwnd_, &placement);
+    ::SetWindowPlacement(Hwnd(), &placement);
     return;
   }
   // Where the system suggests, with the frame of this DPI around the client
   // area the description gives: the suggested size only scales the old one.
-  ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+  ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   PlaceFrame(suggested.left, suggested.top);
 }
@@ -143,11 +165,11 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 void FormWindow::OnRestored() {
   // The menu bar may wrap at a DPI taken while minimised.
   RECT window{};
-  ::GetWindowRect(hwnd_, &window);
+  ::GetWindowRect(Hwnd(), &window);
   PlaceFrame(window.left, window.top);
   // Restoring a window that stayed active leaves the focus on the window.
   HWND focus = ::GetFocus();
-  if (::GetActiveWindow() == hwnd_ && (focus == nullptr || focus == hwnd_)) GiveFocusBack();
+  if (::GetActiveWindow() == Hwnd() && (focus == nullptr || focus == Hwnd())) GiveFocusBack();
 }
 
 }  // namespace lumora

@@ -10,6 +10,7 @@
 #include "app/toolkit/win32/error_handler.h"
 #include "app/toolkit/win32/platform_error.h"
 #include "app/toolkit/win32/text.h"
+#include "app/toolkit/win32/window_class.h"
 
 namespace lumora {
 
@@ -19,39 +20,26 @@ namespace {
 // subclass of the window (an accessibility tool, a theme helper) keeps it.
 constexpr wchar_t kObjectProperty[] = L"Lumora.FormWindow";
 
-std::size_t Index(Element element) { return static_cast<std::size_t>(element); }
+// Posted to itself as the focus moves.
+constexpr UINT kMarkDefaultButton = WM_APP;
 
 // The registered class of a window: "Lumora." and the window's name.
 std::u16string WindowClassName(Element window) {
   return u"Lumora." + Utf16FromAscii(ElementName(window));
 }
 
-void RegisterWindowClass(const std::u16string& name, WNDPROC procedure) {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  if (::GetClassInfoExW(instance, WideView(name), &wc)) return;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = WideView(name);
-  CheckLastError(::RegisterClassExW(&wc), u"RegisterClassEx");
-}
-
 }  // namespace
 
-FormWindow::FormWindow(const FormDesc& form, const FrameStyle& frame, FormEvents& events)
-    : form_(form), frame_(frame), events_(events), menu_(form) {
+FormWindow::FormWindow(FormBinding form, const FrameStyle& frame)
+    : form_(form.desc), frame_(frame), events_(form.events), menu_(form.desc) {
   for (const ElementDesc& desc : form_.elements) slots_[Index(desc.element)].desc = &desc;
 }
 
 FormWindow::~FormWindow() {
-  if (hwnd_ == nullptr) return;
-  HWND hwnd = std::exchange(hwnd_, nullptr);
-  ::RemovePropW(hwnd, kObjectProperty);
+  if (!window_) return;
+  // The owner destroys the window after this; no message reaches this object.
+  ::RemovePropW(window_.get(), kObjectProperty);
   ReleaseOwner();
-  ::DestroyWindow(hwnd);
 }
 
 FormWindow* FormWindow::FromHwnd(HWND hwnd) {
@@ -59,7 +47,7 @@ FormWindow* FormWindow::FromHwnd(HWND hwnd) {
 }
 
 HWND FormWindow::Handle(Element element) const {
-  return element == form_.window ? hwnd_ : slots_[Index(element)].hwnd;
+  return element == form_.window ? Hwnd() : slots_[Index(element)].hwnd;
 }
 
 const ElementDesc* FormWindow::Describe(Element element) const {
@@ -72,29 +60,27 @@ bool FormWindow::Owns(Element element) const {
 }
 
 void FormWindow::Load(HWND owner) {
-  if (hwnd_ != nullptr) throw RuntimeError(kErrPlatformRefused, u"The window is already loaded");
+  if (window_) throw RuntimeError(kErrPlatformRefused, u"The window is already loaded");
   try {
     Create(owner);
     OnLoad();
   } catch (...) {
     // Half built is not loaded: the next loading starts afresh.
-    if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
+    window_.reset();
     throw;
   }
 }
 
 void FormWindow::Create(HWND owner) {
   const std::u16string class_name = WindowClassName(form_.window);
-  RegisterWindowClass(class_name, &FormWindow::WindowProc);
+  RegisterWindowClass(WideView(class_name), &FormWindow::WindowProc, 0);
   RegisterPanelClass();
   UniqueMenu menu = menu_.Build();
 
   // Created where the description places it; PlaceOnScreen corrects the
   // estimate only if the frame turns out otherwise.
   dpi_ = DpiOf(nullptr);
-  const RECT frame = FrameAround(
-      {TwipsToPixels(form_.client_width, dpi_), TwipsToPixels(form_.client_height, dpi_)},
-      frame_.style, frame_.ex_style, menu.get() != nullptr, dpi_);
+  const RECT frame = FrameAt(dpi_);
   const std::u16string caption(form_.caption);
   CheckLastError(
       ::CreateWindowExW(frame_.ex_style, WideView(class_name), WideView(caption), frame_.style,
@@ -104,7 +90,7 @@ void FormWindow::Create(HWND owner) {
                         this),
       u"CreateWindowEx");
   (void)menu.release();  // the window's menu bar now
-  dpi_ = DpiOf(hwnd_);
+  dpi_ = DpiOf(Hwnd());
   UseIcons();
   CreateElements();
   UseFonts(MakeFonts(), false);
@@ -156,13 +142,16 @@ void FormWindow::CreateElements() {
 }
 
 void FormWindow::Show(int show_command) {
-  ::ShowWindow(hwnd_, show_command);
+  // As the dialog manager does: focus rectangles and access keys show after
+  // keyboard input, and hide after the mouse.
+  ::SendMessageW(Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+  ::ShowWindow(Hwnd(), show_command);
   // A fixed window is never maximised, whether asked to be or the system
   // applies a shortcut's "Run: Maximized" itself.
-  if (::IsZoomed(hwnd_) && (frame_.style & WS_MAXIMIZEBOX) == 0) {
-    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+  if (::IsZoomed(Hwnd()) && (frame_.style & WS_MAXIMIZEBOX) == 0) {
+    ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
   }
-  ::UpdateWindow(hwnd_);
+  ::UpdateWindow(Hwnd());
   // Activation gave the focus already, unless the window was not activated.
   if (focus_ != nullptr && ::GetFocus() != focus_) ::SetFocus(focus_);
 }
@@ -177,7 +166,7 @@ void FormWindow::ShowOver(HWND owner) {
 void FormWindow::Unload() {
   // The owner takes input again before this window goes, so it is the one activated.
   ReleaseOwner();
-  if (hwnd_ != nullptr) ::DestroyWindow(hwnd_);
+  window_.reset();
 }
 
 void FormWindow::ReleaseOwner() {
@@ -185,13 +174,13 @@ void FormWindow::ReleaseOwner() {
 }
 
 void FormWindow::GiveFocusBack() const {
-  if (focus_ != nullptr && ::IsChild(hwnd_, focus_)) ::SetFocus(focus_);
+  if (focus_ != nullptr && ::IsChild(Hwnd(), focus_)) ::SetFocus(focus_);
 }
 
 void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
   Element element{};
   if (!ElementFromControlId(LOWORD(w_param), element)) return;
-  ClickHandler handler = nullptr;
+  ClickHandler handler{};
   if (const ElementDesc* desc = Describe(element)) {
     switch (HIWORD(w_param)) {
       // Followed as it moves: Windows takes the focus from the element
@@ -199,6 +188,9 @@ void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
       case BN_SETFOCUS:
       case EN_SETFOCUS:
         focus_ = Handle(element);
+        // Once the dialog keys have done with the buttons' styles by their
+        // own rules, which cannot find buttons inside containers.
+        ::PostMessageW(Hwnd(), kMarkDefaultButton, 0, 0);
         return;
       case BN_CLICKED:  // by the mouse, or by a tool that posts it by its id
         if (TraitsOf(desc->kind).click_is_command) handler = desc->on_click;
@@ -211,7 +203,7 @@ void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
   }
   // A window takes no input while a box or a window is shown over it, also
   // none posted to it: one Apply runs at a time.
-  if (handler != nullptr && ::IsWindowEnabled(hwnd_)) handler(events_);
+  if (handler && ::IsWindowEnabled(Hwnd())) handler.call(events_);
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) {
@@ -233,6 +225,21 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
     case WM_CLOSE:
       OnClose();
       return 0;
+    // The dialog keys ask which button is the default as the focus moves,
+    // and set back any other that is styled so.
+    case DM_GETDEFID:
+      if (HWND button = DefaultButton()) return MAKELRESULT(::GetDlgCtrlID(button), DC_HASDEFID);
+      return 0;
+    case kMarkDefaultButton:
+      MarkDefaultButton();
+      return 0;
+    case WM_GETDPISCALEDSIZE: {
+      // Asked before a change of DPI: the frame of that DPI does not scale
+      // linearly, so the size is the described client area's at it.
+      const RECT frame = FrameAt(static_cast<int>(w_param));
+      *reinterpret_cast<SIZE*>(l_param) = {frame.right - frame.left, frame.bottom - frame.top};
+      return TRUE;
+    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(w_param), *reinterpret_cast<const RECT*>(l_param));
       return 0;
@@ -240,8 +247,9 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
       ReleaseOwner();
       break;
     case WM_NCDESTROY:
-      // The window procedure passes this last message on itself.
-      hwnd_ = nullptr;
+      // The system destroys the window, whoever started it; the window
+      // procedure passes this last message on itself.
+      (void)window_.release();
       focus_ = nullptr;
       for (Slot& slot : slots_) slot.hwnd = nullptr;
       menu_.Forget();
@@ -249,7 +257,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
     default:
       break;
   }
-  return ::DefWindowProcW(hwnd_, message, w_param, l_param);
+  return ::DefWindowProcW(Hwnd(), message, w_param, l_param);
 }
 
 LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param) {
@@ -257,7 +265,8 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM w_param,
   if (message == WM_NCCREATE) {
     self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(l_param)->lpCreateParams);
     if (!::SetPropW(hwnd, kObjectProperty, self)) return FALSE;
-    self->hwnd_ = hwnd;
+    self->window_.reset(hwnd);
+    AskForFrameScaling(hwnd);
   } else {
     self = FromHwnd(hwnd);
   }

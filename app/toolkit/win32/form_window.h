@@ -24,7 +24,7 @@ struct FrameStyle {
 // class's window procedure and goes to the default error handler.
 class FormWindow {
  public:
-  FormWindow(const FormDesc& form, const FrameStyle& frame, FormEvents& events);
+  FormWindow(FormBinding form, const FrameStyle& frame);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   // A window still there is destroyed without any message reaching this
@@ -32,7 +32,7 @@ class FormWindow {
   virtual ~FormWindow();
 
   [[nodiscard]] const FormDesc& Description() const { return form_; }
-  [[nodiscard]] HWND Hwnd() const { return hwnd_; }
+  [[nodiscard]] HWND Hwnd() const { return window_.get(); }
   // The window itself or one of its elements; nullptr while not loaded.
   [[nodiscard]] HWND Handle(Element element) const;
   // An element's row, or nullptr for the window itself and anything not its own.
@@ -96,7 +96,13 @@ class FormWindow {
   // The window's outer corner at (left, top), sized round the client area
   // the description gives at the window's DPI.
   void PlaceFrame(int left, int top);
+  // The window's rectangle round the described client area at a DPI.
+  [[nodiscard]] RECT FrameAt(int dpi) const;
   void OnDpiChanged(int dpi, const RECT& suggested);
+  // The push button with the focus is the default one, as in a dialog;
+  // none is while the focus is elsewhere.
+  [[nodiscard]] HWND DefaultButton() const;
+  void MarkDefaultButton() const;
   // Out of the minimised state: the described size and the focus again.
   void OnRestored();
   void ReleaseOwner();
@@ -105,7 +111,6 @@ class FormWindow {
   FrameStyle frame_;
   FormEvents& events_;
   MenuBar menu_;
-  HWND hwnd_ = nullptr;
   HWND owner_ = nullptr;  // disabled while this window is shown over it
   HWND focus_ = nullptr;  // the element that had the focus last
   bool minimised_ = false;
@@ -113,6 +118,8 @@ class FormWindow {
   Fonts fonts_;
   Icons icons_;
   int dpi_ = 96;
+  // Last: destroyed before the fonts and icons it draws with.
+  UniqueWindow window_;
 };
 
 }  // namespace lumora

@@ -8,23 +8,6 @@
 
 namespace lumora {
 
-namespace {
-
-std::size_t Index(Element element) { return static_cast<std::size_t>(element); }
-
-// Whether the item shows this text already: setting it again would cost a
-// round trip to the window system and change nothing. Room for one more
-// character tells a longer text that starts the same apart.
-bool Shows(HMENU menu, UINT position, std::u16string_view text) {
-  std::u16string shown(text.size() + 2, u'\0');
-  const int length = ::GetMenuStringW(menu, position, WideBuffer(shown.data()),
-                                      static_cast<int>(shown.size()), MF_BYPOSITION);
-  return static_cast<std::size_t>(length) == text.size() &&
-         shown.compare(0, text.size(), text) == 0;
-}
-
-}  // namespace
-
 MenuBar::MenuBar(const FormDesc& form) : form_(form) {
   std::vector<ACCEL> table;
   for (const MenuDesc& desc : form_.menu) {
@@ -90,7 +73,11 @@ const MenuBar::Place& MenuBar::Built(Element item, std::u16string_view operation
 void MenuBar::SetCaption(HWND window, Element item, std::u16string_view caption) const {
   const Place& place = Built(item, u"Setting the caption");
   std::u16string text = TextOf(*rows_[Index(item)], caption);
-  if (Shows(place.menu, place.position, text)) return;
+  if (ShowsText(text, [&place](wchar_t* buffer, int size) {
+        return ::GetMenuStringW(place.menu, place.position, buffer, size, MF_BYPOSITION);
+      })) {
+    return;
+  }
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_STRING;

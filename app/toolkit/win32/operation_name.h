@@ -20,7 +20,9 @@ namespace lumora {
 // error is read first: building the name allocates, which may change it.
 [[noreturn]] inline void ThrowLastError(std::u16string_view operation, Element element) {
   const unsigned long status = ::GetLastError();
-  ThrowPlatformError(OperationName(operation, element), status);
+  const std::u16string name = OperationName(operation, element);
+  ::SetLastError(status);
+  ThrowLastError(name);
 }
 
 template <typename Result>

@@ -31,7 +31,13 @@ void ThrowPlatformError(std::u16string_view operation, unsigned long status) {
 }
 
 void ThrowLastError(std::u16string_view operation) {
-  ThrowPlatformError(operation, ::GetLastError());
+  const unsigned long status = ::GetLastError();
+  if (status != 0) ThrowPlatformError(operation, status);
+  // Some calls fail without saying why; reporting error 0 would read "The
+  // operation completed successfully".
+  std::u16string description(operation);
+  description += u" failed: the system gave no reason. (error " + DecimalText(kNoReason) + u")";
+  throw RuntimeError(kErrPlatformRefused, description);
 }
 
 }  // namespace lumora

@@ -25,6 +25,18 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wchar_t is UTF-16");
   return {reinterpret_cast<const char16_t*>(text), length};
 }
 
+// Whether a window or menu item shows this text already, read by the
+// function given into a buffer: setting it again would cost a round trip to
+// the window system and change nothing. Room for one more character tells a
+// longer text that starts the same apart.
+template <typename Read>
+[[nodiscard]] bool ShowsText(std::u16string_view text, Read read) {
+  std::u16string shown(text.size() + 2, u'\0');
+  const int length = read(WideBuffer(shown.data()), static_cast<int>(shown.size()));
+  return static_cast<std::size_t>(length) == text.size() &&
+         shown.compare(0, text.size(), text) == 0;
+}
+
 // ASCII names (operations, elements) as the program's texts.
 [[nodiscard]] inline std::u16string Utf16FromAscii(std::string_view ascii) {
   return {ascii.begin(), ascii.end()};

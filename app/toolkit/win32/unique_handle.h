@@ -6,9 +6,12 @@
 
 namespace lumora {
 
-// Owns one Win32 handle and frees it once: on reset, on destruction, and
-// before put() hands out the slot for an API to fill.
-template <typename Handle, typename Free>
+// Owns one Win32 handle and releases it once, by the function given: on
+// reset, on destruction, and before put() hands out the slot for an API to
+// fill. Every handle the program or its tests hold has one. The handle
+// stays readable while it is released: a window's last messages still find
+// it, and the owner of a window the system destroys lets go of it then.
+template <typename Handle, auto Release>
 class UniqueHandle {
  public:
   UniqueHandle() = default;
@@ -23,7 +26,8 @@ class UniqueHandle {
   ~UniqueHandle() { reset(); }
 
   void reset(Handle handle = nullptr) {
-    if (Handle old = std::exchange(handle_, handle); old != nullptr) Free{}(old);
+    if (handle_ != nullptr && handle_ != handle) Release(handle_);
+    handle_ = handle;
   }
   [[nodiscard]] Handle release() { return std::exchange(handle_, nullptr); }
   [[nodiscard]] Handle* put() {
@@ -37,32 +41,19 @@ class UniqueHandle {
   Handle handle_ = nullptr;
 };
 
-struct CloseKey {
-  void operator()(HKEY key) const { ::RegCloseKey(key); }
-};
-struct DeleteGdiObject {
-  void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
-};
-struct DestroyIconHandle {
-  void operator()(HICON icon) const { ::DestroyIcon(icon); }
-};
-struct DestroyAccelerators {
-  void operator()(HACCEL table) const { ::DestroyAcceleratorTable(table); }
-};
-struct DestroyMenuHandle {
-  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
-};
-struct FreeLocalMemory {
-  void operator()(void* memory) const { ::LocalFree(memory); }
-};
+// The screen's device context, from GetDC(nullptr).
+inline void ReleaseScreenDc(HDC dc) { ::ReleaseDC(nullptr, dc); }
 
-using UniqueKey = UniqueHandle<HKEY, CloseKey>;
-using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
-using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
-using UniqueAccelerators = UniqueHandle<HACCEL, DestroyAccelerators>;
+using UniqueKey = UniqueHandle<HKEY, &::RegCloseKey>;
+using UniqueWindow = UniqueHandle<HWND, &::DestroyWindow>;
+using UniqueScreenDc = UniqueHandle<HDC, &ReleaseScreenDc>;
+using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
+using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
+using UniqueAccelerators = UniqueHandle<HACCEL, &::DestroyAcceleratorTable>;
 // A menu until a window takes it as its menu bar (release() then).
-using UniqueMenu = UniqueHandle<HMENU, DestroyMenuHandle>;
+using UniqueMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 // A text the system allocated for the caller (FormatMessage).
-using UniqueLocalText = UniqueHandle<wchar_t*, FreeLocalMemory>;
+using UniqueLocalText = UniqueHandle<wchar_t*, &::LocalFree>;
 
 }  // namespace lumora

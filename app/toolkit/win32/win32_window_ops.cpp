@@ -11,34 +11,9 @@
 #include "app/toolkit/win32/operation_name.h"
 #include "app/toolkit/win32/platform_error.h"
 #include "app/toolkit/win32/text.h"
+#include "app/toolkit/win32/window_class.h"
 
 namespace lumora {
-
-namespace {
-
-// Whether a window shows this text already: setting it again would cost a
-// round trip to the window system and change nothing. Room for one more
-// character tells a longer text that starts the same apart.
-bool Shows(HWND hwnd, std::u16string_view text) {
-  std::u16string shown(text.size() + 2, u'\0');
-  const int length =
-      ::GetWindowTextW(hwnd, WideBuffer(shown.data()), static_cast<int>(shown.size()));
-  return static_cast<std::size_t>(length) == text.size() &&
-         shown.compare(0, text.size(), text) == 0;
-}
-
-void ChangeStyle(HWND hwnd, int which, LONG clear, LONG set, Element element) {
-  const LONG before = ::GetWindowLongW(hwnd, which);
-  const LONG after = (before & ~clear) | set;
-  if (after == before) return;
-  ::SetLastError(0);
-  if (::SetWindowLongW(hwnd, which, after) == 0 && ::GetLastError() != 0) {
-    ThrowLastError(u"Changing the style", element);
-  }
-  ::InvalidateRect(hwnd, nullptr, TRUE);
-}
-
-}  // namespace
 
 FormWindow& Win32WindowOps::FormOf(Element element) const {
   for (FormWindow* form : forms_) {
@@ -69,7 +44,9 @@ void Win32WindowOps::SetCaption(Element element, std::u16string_view caption) {
     return;
   }
   HWND hwnd = WindowOf(element);
-  if (!Shows(hwnd, caption)) {
+  if (!ShowsText(caption, [hwnd](wchar_t* buffer, int size) {
+        return ::GetWindowTextW(hwnd, buffer, size);
+      })) {
     CheckLastError(::SetWindowTextW(hwnd, WideView(std::u16string(caption))),
                    u"Setting the caption", element);
   }
@@ -133,8 +110,7 @@ void Win32WindowOps::SetRightToLeft(Element element, bool right_to_left) {
       form.SetMirrored(hwnd, right_to_left);
       return;
     case RightToLeftBy::kReadingOrder:
-      ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_RTLREADING, right_to_left ? WS_EX_RTLREADING : 0,
-                  element);
+      ChangeStyle(hwnd, GWL_EXSTYLE, WS_EX_RTLREADING, right_to_left ? WS_EX_RTLREADING : 0);
       return;
     case RightToLeftBy::kNotSupported:
       break;
@@ -147,7 +123,7 @@ void Win32WindowOps::SetLabelAlignment(Element element, int alignment) {
   if (!KindOf(element, u"Setting the alignment").aligns_text) {
     ThrowPlatformError(OperationName(u"Setting the alignment", element), ERROR_INVALID_PARAMETER);
   }
-  ChangeStyle(hwnd, GWL_STYLE, SS_TYPEMASK, alignment == 1 ? SS_RIGHT : SS_LEFT, element);
+  ChangeStyle(hwnd, GWL_STYLE, SS_TYPEMASK, alignment == 1 ? SS_RIGHT : SS_LEFT);
 }
 
 bool Win32WindowOps::GetMenuChecked(Element element) {
