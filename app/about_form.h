@@ -9,6 +9,8 @@ class WindowOps;
 // The about window's event handlers, independent of how the window is drawn.
 class AboutForm final : public FormEvents {
  public:
+  static constexpr Element kWindow = Element::frmAbout;
+
   explicit AboutForm(WindowOps& ui) : ui_(ui) {}
 
   // The load event: labels the window for the current language.

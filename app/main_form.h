@@ -13,6 +13,8 @@ class WindowOps;
 // Its description names the click handlers; the window routes the rest here.
 class MainForm final : public FormEvents {
  public:
+  static constexpr Element kWindow = Element::frmMain;
+
   MainForm(WindowOps& ui, RegistryApi& registry, SettingsStore& store)
       : ui_(ui), store_(store), general_(registry, ui) {}
 

@@ -36,15 +36,12 @@ class FormEvents {
   FormEvents& operator=(const FormEvents&) = delete;
 };
 
-// Stands for one form's type, by its address, in constant expressions.
-template <typename Form>
-inline constexpr char kFormTag = 0;
-
-// A row's click handler: a method of the form named by the tag.
+// A row's click handler: a method of the form whose window is named.
 struct ClickHandler {
   void (*call)(FormEvents& events) = nullptr;
-  const char* form = nullptr;
-  [[nodiscard]] constexpr explicit operator bool() const { return call != nullptr; }
+  Element form{};
+  bool bound = false;
+  [[nodiscard]] constexpr explicit operator bool() const { return bound; }
 };
 
 template <typename Method>
@@ -66,7 +63,7 @@ void CallFormMethod(FormEvents& events) {
 // A form's method as a row's click handler: OnClick<&MainForm::cmdApply_Click>().
 template <auto Method>
 [[nodiscard]] consteval ClickHandler OnClick() {
-  return {&CallFormMethod<Method>, &kFormTag<typename FormOfMethod<decltype(Method)>::Type>};
+  return {&CallFormMethod<Method>, FormOfMethod<decltype(Method)>::Type::kWindow, true};
 }
 
 // One element of a window as created: the container is the window itself or
@@ -112,11 +109,13 @@ struct FormDesc {
   FontDesc panel_font;
 };
 
-// Whether every handler the description names is one of Form's methods.
+// Whether the description is of Form's window and every handler it names
+// one of Form's methods.
 template <typename Form>
 [[nodiscard]] constexpr bool HandlersAreOf(const FormDesc& desc) {
+  if (desc.window != Form::kWindow) return false;
   const auto of_form = [](const ClickHandler& handler) {
-    return !handler || handler.form == &kFormTag<Form>;
+    return !handler || handler.form == Form::kWindow;
   };
   for (const ElementDesc& row : desc.elements) {
     if (!of_form(row.on_click)) return false;
