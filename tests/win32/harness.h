@@ -200,8 +200,10 @@ class ProgramTest : public ::testing::Test {
     registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
     registry_.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
   }
-  // Forgets what the test left queued; the windows go with their objects.
+  // Closes a main window still open, as the user does, which the system
+  // then destroys; then forgets what the test left queued, its quit too.
   ~ProgramTest() override {
+    if (main_.Hwnd() != nullptr) ::SendMessageW(main_.Hwnd(), WM_CLOSE, 0, 0);
     MSG msg{};
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }
