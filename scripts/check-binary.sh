@@ -26,5 +26,5 @@ for dll in "${dlls[@]}"; do
   fi
 done
 # The manifest as the side-by-side loader reads it.
-python3 "$(dirname "$0")/check-manifest.py" "$file" "$architecture" "$version" || status=1
+"${PYTHON:-python3}" "$(dirname "$0")/check-manifest.py" "$file" "$architecture" "$version" || status=1
 exit $status

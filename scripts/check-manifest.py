@@ -6,9 +6,10 @@ elevation, and declares per-monitor DPI awareness and Windows 7 to 11.
 
     check-manifest.py EXE ARCHITECTURE VERSION
 """
-import struct
 import sys
 import xml.etree.ElementTree as ElementTree
+
+import pefile
 
 ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
 ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
@@ -20,40 +21,27 @@ SUPPORTED_OS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-b
                 "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
 
 
-def manifest_resource(exe):
+def manifest_resource(path):
     """The bytes of resource 24/1 in its first language."""
-    pe = struct.unpack_from("<I", exe, 0x3C)[0]
-    if exe[pe:pe + 4] != b"PE\0\0":
-        sys.exit("manifest: not a PE file")
-    sections, optional_size = struct.unpack_from("<H12xH", exe, pe + 6)
-    optional = pe + 24
-    directories = optional + (96 if struct.unpack_from("<H", exe, optional)[0] == 0x10B else 112)
-    resources = struct.unpack_from("<I", exe, directories + 2 * 8)[0]
-    table = [struct.unpack_from("<8xIIII", exe, optional + optional_size + 40 * i) for i in range(sections)]
-
-    def at(rva):
-        for virtual_size, address, raw_size, raw in table:
-            if address <= rva < address + max(virtual_size, raw_size):
-                return raw + rva - address
-        sys.exit(f"manifest: address {rva:#x} is in no section")
-
-    def entry(directory, wanted):
-        """The entry of a resource directory with this number, or the first if None."""
-        named, numbered = struct.unpack_from("<12xHH", exe, at(resources + directory))
-        for i in range(named + numbered):
-            name, target = struct.unpack_from("<II", exe, at(resources + directory + 16 + 8 * i))
-            if wanted is None or name == wanted:
-                return target & 0x7FFFFFFF
-        sys.exit(f"manifest: no resource {wanted}")
-
-    data = entry(entry(entry(0, 24), 1), None)
-    address, size = struct.unpack_from("<II", exe, at(resources + data))
-    return exe[at(address):at(address) + size]
+    try:
+        pe = pefile.PE(path, fast_load=True)
+    except pefile.PEFormatError as error:
+        sys.exit(f"manifest: not a PE file: {error}")
+    pe.parse_data_directories([pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
+    resources = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    for kind in resources.entries if resources else []:
+        if kind.id != 24:
+            continue
+        for number in kind.directory.entries:
+            if number.id == 1:
+                data = number.directory.entries[0].data.struct
+                return pe.get_data(data.OffsetToData, data.Size)
+    sys.exit("manifest: no resource 24/1")
 
 
 def main():
     path, architecture, version = sys.argv[1:4]
-    text = manifest_resource(open(path, "rb").read())
+    text = manifest_resource(path)
     try:
         root = ElementTree.fromstring(text)
     except ElementTree.ParseError as error:

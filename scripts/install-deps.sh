@@ -12,7 +12,7 @@ pkgs=(git cmake make ccache g++ libgtest-dev googletest clang lld libclang-rt-de
       g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
       g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
       wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
-      fonts-wine python3 python3-yaml procps openssl osslsigncode)
+      fonts-wine python3 python3-yaml python3-pefile procps openssl osslsigncode)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386

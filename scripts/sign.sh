@@ -116,7 +116,7 @@ not_before=$(openssl x509 -in "$work/leaf.pem" -noout -startdate | cut -d= -f2)
   fail "the certificate ${subject#subject=} is not valid before $not_before"
 
 # The name and the home address the signature shows, where the maintainer sets them.
-homepage=$(sed -n 's/^homepage *= *//p' "$here/../packaging/publisher.conf" | tail -1)
+homepage=$(sed -n 's/^homepage *= *//p' "${LUMORA_PUBLISHER_CONF:-$here/../packaging/publisher.conf}" | tail -1)
 options=(-h sha256 -n Lumora -i "$homepage")
 [ -z "$time" ] || options+=(-time "$time")
 [ -z "$timestamp" ] || options+=(-ts "$timestamp")

@@ -8,6 +8,7 @@ other address is contacted.
 """
 import hashlib
 import http.server
+import json
 import os
 import pathlib
 import shutil
@@ -265,6 +266,7 @@ class Signing(unittest.TestCase):
             with self.subTest(name):
                 out = self.work / "bad" / "lumora.exe"
                 out.parent.mkdir(exist_ok=True)
+                shutil.copyfile(self.signed, out)  # an earlier run's: gone once refused
                 made = run("bash", SIGN, certificate[0], self.pki.path(certificate[1]), "--password-file",
                            self.pki.path(password), *options, self.unsigned, out, check=False)
                 print(f"{name}: status {made.returncode}: {made.stderr.strip()}")
@@ -276,8 +278,13 @@ class Signing(unittest.TestCase):
 
     def test_the_package_holds_the_signed_program_under_its_checksum(self):
         out = self.work / "package"
+        publisher = self.work / "publisher.conf"
+        publisher.write_text("publisher = NorvaleSoft\nhomepage = https://lumora.example/\n"
+                             "release_url = https://lumora.example/{version}/{file}\n"
+                             "release_notes_url = https://lumora.example/{version}/notes\n")
         env = dict(os.environ, LUMORA_SIGN_PKCS12=self.pki.path("signer.p12"),
-                   LUMORA_SIGN_PASSWORD_FILE=self.pki.path("password"), LUMORA_TIMESTAMP_URL=self.tsa)
+                   LUMORA_SIGN_PASSWORD_FILE=self.pki.path("password"), LUMORA_TIMESTAMP_URL=self.tsa,
+                   LUMORA_PUBLISHER_CONF=str(publisher))
         run(CPACK, "--config", CPACK_CONFIG, "-B", out, env=env)
         package = next(out.glob("*.zip"))
         with zipfile.ZipFile(package) as archive:
@@ -286,6 +293,28 @@ class Signing(unittest.TestCase):
         print("package:", package.name, "lumora.exe verifies:", status == 0)
         self.assertEqual(status, 0)
         self.assertEqual((out / (package.name + ".sha256")).read_text().split()[0], sha256(package))
+        scoop = json.loads((out / "scoop" / "lumora.json").read_text())
+        self.assertEqual(scoop["url"], f"https://lumora.example/{scoop['version']}/{package.name}")
+
+    def test_a_signed_release_refuses_placeholder_addresses_and_leaves_no_earlier_one(self):
+        out = self.work / "refused"
+        out.mkdir()
+        earlier = [out / "lumora-1.00-win32.zip", out / "lumora-1.00-win32.zip.sha256", out / "scoop"]
+        for path in earlier[:2]:
+            path.write_text("an earlier run's")
+        earlier[2].mkdir()
+        env = dict(os.environ, LUMORA_SIGN_PKCS12=self.pki.path("signer.p12"),
+                   LUMORA_SIGN_PASSWORD_FILE=self.pki.path("password"))
+        made = run(CPACK, "--config", CPACK_CONFIG, "-B", out, env=env, check=False)
+        said = [line for line in (made.stdout + made.stderr).splitlines() if line.startswith("release:")]
+        print("refused:", made.returncode, *said)
+        self.assertNotEqual(made.returncode, 0)
+        self.assertEqual(len(said), 1)
+        for name in ("homepage (home address)", "release_url (release address)",
+                     "release_notes_url (release notes address)"):
+            self.assertIn(name, said[0])
+        self.assertEqual([path for path in earlier if path.exists()], [])
+        self.assertEqual(list(out.rglob("*.exe")), [])
 
 
 if __name__ == "__main__":
