@@ -305,7 +305,7 @@ TEST_F(MainWindowTest,
       ::ShowWindow(main_.Hwnd(), SW_MINIMIZE);
       suggested = {-32000, -32000, -32000 + 160 * dpi / 96, -32000 + 28 * dpi / 96};
     } else {
-      const int old_dpi = ::GetDpiForWindow(main_.Hwnd());
+      const auto old_dpi = static_cast<int>(::GetDpiForWindow(main_.Hwnd()));
       SIZE size{(before.right - before.left) * dpi / old_dpi,
                 (before.bottom - before.top) * dpi / old_dpi};
       EXPECT_TRUE(

@@ -76,7 +76,7 @@ void FormWindow::PlaceOnScreen() {
              TwipsToPixels(form_.screen_top, dpi_) - (client.y - window.top));
 }
 
-void FormWindow::PlaceFrame(int left, int top) {
+void FormWindow::PlaceFrame(int left, int top) const {
   RECT window{};
   ::GetWindowRect(Hwnd(), &window);
   // The menu bar may wrap or the frame differ from the estimate: size the

@@ -95,7 +95,7 @@ class FormWindow {
   void PlaceOnScreen();
   // The window's outer corner at (left, top), sized round the client area
   // the description gives at the window's DPI.
-  void PlaceFrame(int left, int top);
+  void PlaceFrame(int left, int top) const;
   // The window's rectangle round the described client area at a DPI.
   [[nodiscard]] RECT FrameAt(int dpi) const;
   void OnDpiChanged(int dpi, const RECT& suggested);
