@@ -1,19 +1,13 @@
-// The lower portable layers: the registry module over a fake registry (path
-// splitting, root names, the calls a read or a write makes), and twips as
-// pixels.
+// The registry module over a fake registry: path splitting, root names, the
+// calls a read or a write makes. Twips as pixels are seen on the windows.
 #include "registry/general.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-
-#include "app/toolkit/twips.h"
 #include "fakes/fakes.h"
 
 namespace lumora::testing {
 namespace {
-
-using Calls = std::vector<std::string>;
 
 // "Hidden" under HKEY_CURRENT_USER\K as stored, read through a path; what
 // the read gives, the calls it makes (each root by its handle, the sub-key
@@ -25,7 +19,7 @@ struct ReadCase {
   std::optional<StoredValue> stored = StoredValue{4, {2, 0, 0, 0}};
   std::optional<RegStatus> open_status = std::nullopt;  // a refused open's
   ReadResult result = ReadErrorText{};
-  Calls calls = {"open 80000001 K access=20019", "query Hidden size=4", "close"};
+  Log calls = {"open 80000001 K access=20019", "query Hidden size=4", "close"};
   RegStatus last_status = 0;
   bool malformed = false;
 };
@@ -84,7 +78,7 @@ struct WriteCase {
   const char16_t* refused = u"";                         // the value whose set fails
   std::optional<RegStatus> close_status = std::nullopt;  // a failing close's
   bool written = false;
-  Calls calls = {"open 80000001 K access=20006", "set Hidden type=4 size=4 fe ff ff ff", "close"};
+  Log calls = {"open 80000001 K access=20006", "set Hidden type=4 size=4 fe ff ff ff", "close"};
   RegStatus last_status = 0;
 };
 
@@ -115,14 +109,6 @@ TEST(General, AWriteSetsFourLittleEndianBytesAsADwordAndTellsWhetherItTookEffect
     EXPECT_EQ(f.registry.keys.at({kHkcu, u"K"}),
               (FakeRegistry::Values{{u"Hidden", hidden}, {u"Other", {3, {1, 2, 3, 4, 5}}}}));
   }
-}
-
-// Each edge is rounded to the nearest pixel, so that elements that meet in
-// twips meet in pixels; places and fonts at 96 and 144 DPI are seen on the
-// windows themselves.
-TEST(Twips, EdgesBecomePixelsOneByOne) {
-  const PixelRect rect = ToPixels({15, 15, 15, 15}, 144);
-  EXPECT_EQ((std::array{rect.left, rect.top, rect.width, rect.height}), (std::array{2, 2, 1, 1}));
 }
 
 }  // namespace

@@ -12,8 +12,6 @@
 namespace lumora::testing {
 namespace {
 
-using Log = std::vector<std::string>;
-
 // Hidden and ShowSuperHidden as stored (REG_DWORD; nothing: missing), and
 // what reading them tells the window and keeps.
 struct ReadCase {

@@ -27,6 +27,21 @@ inline constexpr RegStatus kMoreData = 234;
 inline constexpr auto kHkcu = static_cast<RegHandle>(0x80000001U);
 inline constexpr char16_t kAdvanced[] =
     u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+// The language's entry in the settings store, by its address.
+inline constexpr char16_t kLanguageEntry[] = u"NorvaleSoft\\Lumora\\Language";
+// What the fakes log, one entry a call.
+using Log = std::vector<std::string>;
+
+// The number of a run-time error an action ends with; 0 for none.
+template <typename Action>
+int ErrorNumberOf(Action action) {
+  try {
+    action();
+  } catch (const RuntimeError& error) {
+    return error.Number();
+  }
+  return 0;
+}
 
 struct StoredValue {
   std::uint32_t type = 0;
@@ -55,6 +70,12 @@ class FakeRegistry final : public RegistryApi {
         {4, {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}});
   }
   [[nodiscard]] std::size_t OpenHandles() const { return open_.size(); }
+  // The settings as a user usually has them: hidden files not shown,
+  // system files shown.
+  void PutUsualSettings() {
+    PutDword(kHkcu, kAdvanced, u"Hidden", 2);
+    PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
+  }
 
   RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view sub_key, std::uint32_t /*options*/,
                           std::uint32_t access, RegHandle& opened) override {

@@ -28,11 +28,8 @@ namespace lumora::testing {
 // The current user's registry, for presetting and checking.
 inline constexpr wchar_t kStoreKey[] = L"Software\\NorvaleSoft\\Lumora";
 
-struct RawValue {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  friend bool operator==(const RawValue&, const RawValue&) = default;
-};
+// A value's type and bytes, as the fake registry keeps them.
+using RawValue = StoredValue;
 
 // A text's bytes with its terminator.
 inline std::vector<BYTE> SzBytes(const std::wstring& text) {
@@ -55,9 +52,10 @@ inline std::optional<RawValue> GetValue(const std::wstring& key, const wchar_t* 
     return {};
   }
   RawValue value{0, std::vector<BYTE>(2 << 20)};
-  auto size = static_cast<DWORD>(value.data.size());
+  DWORD type = 0, size = static_cast<DWORD>(value.data.size());
   const LONG status =
-      ::RegQueryValueExW(handle.get(), name, nullptr, &value.type, value.data.data(), &size);
+      ::RegQueryValueExW(handle.get(), name, nullptr, &type, value.data.data(), &size);
+  value.type = type;
   value.data.resize(size);
   return status == ERROR_SUCCESS ? std::optional(value) : std::nullopt;
 }
@@ -103,6 +101,13 @@ inline void Keys(std::initializer_list<WORD> keys, WORD modifier = 0,
   for (const WORD vk : then) key(vk, 0), key(vk, KEYEVENTF_KEYUP);
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   PumpFor(150);
+}
+
+// A menu item's text, by its place or its command (MF_BYPOSITION, MF_BYCOMMAND).
+inline std::wstring MenuText(HMENU menu, UINT item, UINT by) {
+  wchar_t text[64] = {};
+  ::GetMenuStringW(menu, item, text, 64, by);
+  return text;
 }
 
 inline std::wstring TextOf(HWND hwnd) {
@@ -197,8 +202,7 @@ class ProgramTest : public ::testing::Test {
   ProgramTest() {
     ui_.Attach(main_);
     ui_.Attach(about_);
-    registry_.PutDword(kHkcu, kAdvanced, u"Hidden", 2);
-    registry_.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
+    registry_.PutUsualSettings();
   }
   // Closes a main window still open, as the user does, which the system
   // then destroys; then forgets what the test left queued, its quit too.
@@ -215,7 +219,7 @@ class ProgramTest : public ::testing::Test {
   void Start(std::optional<std::u16string> language) {
     const char* dpi = std::getenv("LUMORA_EXPECT_DPI");
     ASSERT_EQ(std::to_string(ScreenDpi()), dpi != nullptr ? dpi : "96");
-    if (language) store_.entries[u"NorvaleSoft\\Lumora\\Language"] = *language;
+    if (language) store_.entries[kLanguageEntry] = *language;
     main_.Start(SW_SHOW);
     ::SetForegroundWindow(main_.Hwnd());
     PumpFor(50);

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-
 #include "app/toolkit/win32/platform_error.h"
 #include "i18n/language_preference.h"
 #include "i18n/win32/registry_settings_store.h"
@@ -19,14 +17,16 @@ namespace {
 const std::wstring kTestKey = L"Software\\LumoraTests";
 const std::u16string kTestPath = u"HKEY_CURRENT_USER\\Software\\LumoraTests";
 
-// A value of each type and size worth telling apart, and a text of 1 MiB.
+// A value of each type and size worth telling apart, a text of 1 MiB, and
+// the number each reads as: only a DWORD of four bytes is one.
+const ReadResult kError = ReadErrorText{};
 // clang-format off
-const RawValue kEveryType[] = {
-    {REG_NONE, {}}, {REG_SZ, SzBytes(L"2")}, {REG_SZ, {'P', 0, 'e'}}, {REG_EXPAND_SZ, SzBytes(L"Persian")},
-    {REG_MULTI_SZ, SzBytes(std::wstring(L"1\0", 2))}, {REG_DWORD_BIG_ENDIAN, {0, 0, 0, 2}},
-    {REG_QWORD, {2, 0, 0, 0, 0, 0, 0, 0}}, {REG_DWORD, {2, 0, 0}}, {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}},
-    {REG_DWORD, {0, 0, 1, 0}}, {REG_BINARY, {}}, {REG_BINARY, {2, 2, 2}}, {REG_BINARY, {2, 2, 2, 2}},
-    {REG_BINARY, {2, 2, 2, 2, 2}}, {REG_BINARY, std::vector<BYTE>(8, 2)}, Text(std::wstring(512 * 1024, L'P').c_str())};
+const std::pair<RawValue, ReadResult> kEveryType[] = {
+    {{REG_NONE, {}}, kError}, {Text(L"2"), kError}, {{REG_SZ, {'P', 0, 'e'}}, kError}, {{REG_EXPAND_SZ, SzBytes(L"Persian")}, kError},
+    {{REG_MULTI_SZ, SzBytes(std::wstring(L"1\0", 2))}, kError}, {{REG_DWORD_BIG_ENDIAN, {0, 0, 0, 2}}, kError},
+    {{REG_QWORD, {2, 0, 0, 0, 0, 0, 0, 0}}, kError}, {{REG_DWORD, {2, 0, 0}}, kError}, {{REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}}, -1},
+    {{REG_DWORD, {0, 0, 1, 0}}, 65536}, {{REG_BINARY, {}}, kError}, {{REG_BINARY, {2, 2, 2}}, kError}, {{REG_BINARY, {2, 2, 2, 2}}, kError},
+    {{REG_BINARY, {2, 2, 2, 2, 2}}, kError}, {{REG_BINARY, std::vector<BYTE>(8, 2)}, kError}, {Text(std::wstring(512 * 1024, L'P').c_str()), kError}};
 // clang-format on
 
 class RealRegistry : public ::testing::Test {
@@ -54,14 +54,11 @@ class RealRegistry : public ::testing::Test {
 TEST_F(RealRegistry, OnlyAFourByteDwordIsANumberOnlyATextALanguageAndWritesReplaceAnyType) {
   LoadLanguage(store_, ui_);  // no entry: "English" is written at once
   EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L"English"));
-  for (const RawValue& stored : kEveryType) {
+  for (const auto& [stored, number] : kEveryType) {
     SCOPED_TRACE(::testing::Message() << "type " << stored.type << ", " << stored.data.size());
     PutValue(kTestKey, L"Hidden", stored);
     PutValue(kStoreKey, L"Language", stored);
-    std::int32_t number = 0;
-    std::memcpy(&number, stored.data.data(), std::min<std::size_t>(stored.data.size(), 4));
-    const bool dword = stored.type == REG_DWORD && stored.data.size() == 4;
-    EXPECT_EQ(Read(u"Hidden"), dword ? ReadResult{number} : ReadResult{ReadErrorText{}});
+    EXPECT_EQ(Read(u"Hidden"), number);
     // Anything but a text reads as no language and stays until saved.
     EXPECT_EQ(Language(), stored == Text(L"2") ? u"2" : u"\uFFFD");
     EXPECT_EQ(GetValue(kStoreKey, L"Language"), stored);
@@ -114,9 +111,7 @@ TEST_F(Toolkit, ACaptionThatOnlyStartsLikeTheNewOneIsReplaced) {
   EXPECT_EQ(TextOf(main_.Hwnd()), L"Lumora!");
   ui_.SetCaption(Element::mnuFile, u"&File and more");
   ui_.SetCaption(Element::mnuFile, u"&File");
-  wchar_t text[32] = {};
-  ::GetMenuStringW(::GetMenu(main_.Hwnd()), 0, text, 32, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"&File");
+  EXPECT_EQ(MenuText(::GetMenu(main_.Hwnd()), 0, MF_BYPOSITION), L"&File");
 }
 
 // Where the user looks: a window's background around its elements, the
@@ -188,9 +183,10 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitchInTheScheme
     EXPECT_EQ(TextOf(ok), L"OK");  // as created
     const auto [left, right] = TextMargins(Control(Element::Label1));
     EXPECT_LT(left, right) << "the lines begin at the label's left edge";
-    EXPECT_EQ(ClientOnScreen(window), Pixels({0, 0, 3720, 1785}, 5820, 3435));
-    EXPECT_EQ(OnScreen(ok), Pixels({1200, 1380, 2535, 1695}, 5820, 3435));
-    EXPECT_EQ(OnScreen(Control(Element::Label1)), Pixels({60, 60, 3555, 1395}, 5820, 3435));
+    EXPECT_EQ(ClientOnScreen(window), AtDpi({388, 229, 636, 348}, {582, 344, 954, 523}));
+    EXPECT_EQ(OnScreen(ok), AtDpi({468, 321, 557, 342}, {702, 482, 836, 514}));
+    EXPECT_EQ(OnScreen(Control(Element::Label1)),
+              AtDpi({392, 233, 625, 322}, {588, 350, 938, 484}));
     for (const Element element : {Element::cmdOK, Element::Label1, Element::Picture1}) {
       EXPECT_EQ(FontText(Control(element)), L"Tahoma" + Regular825Points());
     }

@@ -45,19 +45,17 @@ inline std::wstring FontText(HWND hwnd) {
 }
 
 // The screen's DPI, which the windows take, and a length in twips as
-// pixels at it, rounded to the nearest.
+// pixels at it, rounded to the nearest (for points to look at).
 inline int ScreenDpi() {
   const UniqueScreenDc screen(::GetDC(nullptr));
   return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 inline int Px(int twips, int dpi = ScreenDpi()) { return (twips * dpi + 720) / 1440; }
 
-// A rectangle in twips from a corner, itself in twips from the screen's, as
-// pixels; and a window's rectangle on the screen.
-inline RECT Pixels(const RECT& twips, int corner_x = 0, int corner_y = 0, int dpi = ScreenDpi()) {
-  const int x = Px(corner_x, dpi), y = Px(corner_y, dpi);
-  return {x + Px(twips.left, dpi), y + Px(twips.top, dpi), x + Px(twips.right, dpi),
-          y + Px(twips.bottom, dpi)};
+// A place in pixels as the test writes it down at 96 and at 144 DPI; and a
+// window's rectangle on the screen.
+inline RECT AtDpi(const RECT& at96, const RECT& at144, int dpi = ScreenDpi()) {
+  return dpi == 144 ? at144 : at96;
 }
 inline RECT OnScreen(HWND hwnd) {
   RECT rect{};
@@ -150,8 +148,8 @@ class ColourScheme {
 
 // The windows' font size, 8.25 points, regular, Arabic character set, as
 // FontText writes it after the face.
-inline std::wstring Regular825Points() {
-  return ScreenDpi() == 144 ? L" -17 400 178" : L" -11 400 178";
+inline std::wstring Regular825Points(int dpi = ScreenDpi()) {
+  return dpi == 144 ? L" -17 400 178" : L" -11 400 178";
 }
 
 }  // namespace lumora::testing

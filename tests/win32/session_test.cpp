@@ -26,7 +26,7 @@ TEST_F(ShowTest, StartsRestoredWithTheFocusOnApplyWhicheverWayItIsShown) {
       EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
     }
     EXPECT_FALSE(::IsZoomed(main_.Hwnd()));
-    EXPECT_EQ(ClientOnScreen(main_.Hwnd()), Pixels({0, 0, 3720, 2760}, 5820, 2940));
+    EXPECT_EQ(ClientOnScreen(main_.Hwnd()), AtDpi({388, 196, 636, 380}, {582, 294, 954, 570}));
     ::SendMessageW(main_.Hwnd(), WM_CLOSE, 0, 0);  // the system destroys it as it is closed
   }
 }
