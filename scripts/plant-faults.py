@@ -7,8 +7,9 @@ half a minute a fault. Needs the windows preset built once (ccache).
 
     plant-faults.py [--only ID,...] [--keep DIR]
 
-Prints one line a fault (caught by which test, or missed, and how long the
-run took) and a summary; exits 1 if any fault was missed.
+Prints one line a fault (every test that fails on it, or missed, and how
+long the run took) and a summary; exits 1 if any fault was missed or could
+not be planted.
 """
 import argparse
 import os
@@ -55,9 +56,11 @@ def try_fault(copy, fault):
             built = run(["cmake", "--build", "--preset", preset, "-j2"], copy)
             if built.returncode:
                 return f"does not compile ({preset})", time.monotonic() - start
+        # Every suite, so that the list shows each test that catches the fault.
+        caught = []
         native = run(["ctest", "--preset", "native", "--output-on-failure"], copy)
         if native.returncode:
-            return "caught by " + ", ".join(failed_tests(native.stdout) or ["the unit tests"]), time.monotonic() - start
+            caught += failed_tests(native.stdout) or ["the unit tests"]
         bench = ["bash", "scripts/run-gtest.sh", "build/windows"]
         env = {**os.environ, "LUMORA_EXPECT_DPI": "96",
                "LUMORA_EXE": str(copy / "build/windows/app/lumora.exe")}
@@ -65,8 +68,22 @@ def try_fault(copy, fault):
                                ("20", "build/windows/tests/lumora_win32_tests.exe")):
             ran = run(bench + [count, program], copy, env=env)
             if ran.returncode:
-                names = failed_tests(ran.stdout) or ["the program's end"]
-                return "caught by " + ", ".join(names), time.monotonic() - start
+                caught += [f"{name} (Wine)" for name in failed_tests(ran.stdout)] or [
+                    f"{pathlib.Path(program).stem}'s end"]
+        if not caught:  # what only another DPI shows
+            subprocess.run(["bash", "scripts/wine-bench.sh", "dpi", "build/windows", "144"], cwd=copy,
+                           check=True, capture_output=True)
+            try:
+                ran = run(bench + ["7", "build/windows/tests/lumora_win32_tests.exe",
+                                   "--gtest_filter=MainWindowTest.*:AboutWindowTest.*:ShowTest.*"],
+                          copy, env={**env, "LUMORA_EXPECT_DPI": "144"})
+            finally:
+                subprocess.run(["bash", "scripts/wine-bench.sh", "dpi", "build/windows", "96"], cwd=copy,
+                               check=True, capture_output=True)
+            if ran.returncode:
+                caught += [f"{name} (Wine, 144 DPI)" for name in failed_tests(ran.stdout)] or ["the 144-DPI run's end"]
+        if caught:
+            return "caught by " + ", ".join(sorted(set(caught))), time.monotonic() - start
         return "MISSED", time.monotonic() - start
     except subprocess.TimeoutExpired:
         return "caught by a time-out only", time.monotonic() - start
