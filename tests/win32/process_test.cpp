@@ -32,6 +32,7 @@ struct LumoraProcess {
     std::wstring command_line = L"\"" + kExe + L"\"";
     ::CreateProcessW(kExe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                      nullptr, &startup, &info);
+    process.reset(info.hProcess), thread.reset(info.hThread);
     ::AssignProcessToJobObject(EndingWithThisProgram(), info.hProcess);
     AllowMore(45000);  // the waits below, with room to spare
     main = Wait(L"Lumora.frmMain");
@@ -39,8 +40,6 @@ struct LumoraProcess {
   ~LumoraProcess() {
     ::TerminateProcess(info.hProcess, 99);
     ::WaitForSingleObject(info.hProcess, 5000);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
   }
   // Posts to the main window, then waits until its thread is back in a loop.
   void Post(UINT message, WPARAM w_param = 0) const {
@@ -69,6 +68,7 @@ struct LumoraProcess {
   }
 
   PROCESS_INFORMATION info{};
+  UniqueHandle<HANDLE, &::CloseHandle> process, thread;  // closed after the wait above
   HWND main = nullptr;
 };
 
