@@ -13,7 +13,7 @@ if(DEFINED ENV{LUMORA_SIGN_PKCS12} OR DEFINED ENV{LUMORA_SIGN_CERT})
   if(NOT status EQUAL 0)
     set(earlier ${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.zip)
     file(REMOVE_RECURSE ${earlier} ${earlier}.sha256 ${CPACK_PACKAGE_DIRECTORY}/winget
-                        ${CPACK_PACKAGE_DIRECTORY}/scoop)
+                        ${CPACK_PACKAGE_DIRECTORY}/scoop ${CPACK_PACKAGE_DIRECTORY}/_CPack_Packages)
     message(FATAL_ERROR "no release is made")
   endif()
 endif()

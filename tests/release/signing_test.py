@@ -299,10 +299,13 @@ class Signing(unittest.TestCase):
     def test_a_signed_release_refuses_placeholder_addresses_and_leaves_no_earlier_one(self):
         out = self.work / "refused"
         out.mkdir()
-        earlier = [out / "lumora-1.00-win32.zip", out / "lumora-1.00-win32.zip.sha256", out / "scoop"]
+        earlier = [out / "lumora-1.00-win32.zip", out / "lumora-1.00-win32.zip.sha256", out / "scoop",
+                   out / "_CPack_Packages"]
         for path in earlier[:2]:
             path.write_text("an earlier run's")
-        earlier[2].mkdir()
+        for path in earlier[2:]:
+            path.mkdir()
+        shutil.copyfile(self.signed, earlier[3] / "lumora.exe")
         env = dict(os.environ, LUMORA_SIGN_PKCS12=self.pki.path("signer.p12"),
                    LUMORA_SIGN_PASSWORD_FILE=self.pki.path("password"))
         made = run(CPACK, "--config", CPACK_CONFIG, "-B", out, env=env, check=False)
