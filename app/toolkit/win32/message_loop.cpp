@@ -24,7 +24,7 @@ bool PreTranslate(MSG& msg) {
       ::TranslateAcceleratorW(top, form->Menu().Shortcuts(), &msg) != 0) {
     return true;
   }
-  // No default button: Enter presses the focused button or nothing. (Escape
+  // Enter presses the focused button, the only default one, or nothing. (Escape
   // needs no such care: the dialog keys make it a command no element has.)
   if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) &&
       msg.wParam == VK_RETURN) {
