@@ -64,8 +64,8 @@ def try_fault(copy, fault):
         bench = ["bash", "scripts/run-gtest.sh", "build/windows"]
         env = {**os.environ, "LUMORA_EXPECT_DPI": "96",
                "LUMORA_EXE": str(copy / "build/windows/app/lumora.exe")}
-        for count, program in (("8", "build/windows/tests/lumora_unit_tests.exe"),
-                               ("20", "build/windows/tests/lumora_win32_tests.exe")):
+        for count, program in (("5", "build/windows/tests/lumora_unit_tests.exe"),
+                               ("17", "build/windows/tests/lumora_win32_tests.exe")):
             ran = run(bench + [count, program], copy, env=env)
             if ran.returncode:
                 caught += [f"{name} (Wine)" for name in failed_tests(ran.stdout)] or [

@@ -1,5 +1,5 @@
 // The registry module over a fake registry: path splitting, root names, the
-// calls a read or a write makes. Twips as pixels are seen on the windows.
+// calls a read makes. The calls a write makes are seen through Apply.
 #include "registry/general.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
     SCOPED_TRACE(c.name);
     Fakes f;
     f.registry.AddKey(kHkcu, u"K");
-    if (c.stored) f.registry.Put(kHkcu, u"K", u"Hidden", *c.stored);
+    if (c.stored) f.registry.keys[{kHkcu, u"K"}][u"Hidden"] = *c.stored;
     f.registry.open_status = c.open_status;
     std::u16string path = c.path;
     EXPECT_EQ(f.general.ReadDWord(path, u"Hidden"), c.result);
@@ -67,47 +67,6 @@ TEST(General, AReadOpensForReadingQueriesFourBytesClosesAndTellsWhatItFound) {
     // Flags 0 and no title of its own.
     const MsgBoxCall box{u"Incorrect Format:\n\n" + c.path, 0, std::nullopt};
     EXPECT_EQ(f.ui.msg_boxes, c.malformed ? std::vector{box} : std::vector<MsgBoxCall>{});
-  }
-}
-
-// -2 written to "Hidden" under HKEY_CURRENT_USER\K, which holds a text and
-// another value; whether it took effect, the calls and LastStatus.
-struct WriteCase {
-  const char* name = "";
-  std::u16string path = u"HKEY_CURRENT_USER\\K";
-  const char16_t* refused = u"";                         // the value whose set fails
-  std::optional<RegStatus> close_status = std::nullopt;  // a failing close's
-  bool written = false;
-  Log calls = {"open 80000001 K access=20006", "set Hidden type=4 size=4 fe ff ff ff", "close"};
-  RegStatus last_status = 0;
-};
-
-TEST(General, AWriteSetsFourLittleEndianBytesAsADwordAndTellsWhetherItTookEffect) {
-  // clang-format off
-  const WriteCase cases[] = {
-      {.name = "over another type", .written = true},
-      {.name = "set refused", .refused = u"Hidden"},
-      {.name = "close fails", .close_status = kInvalidHandle, .written = true, .last_status = kInvalidHandle},
-      {.name = "key missing", .path = u"HKEY_CURRENT_USER\\Missing", .calls = {"open 80000001 Missing access=20006"}, .last_status = kFileNotFound},
-      {.name = "no root", .path = u"HKEY_Current_User\\K", .calls = {}, .last_status = 18},
-      {.name = "malformed", .path = u"HKEY_CURRENT_USER\\K\\", .calls = {}, .last_status = 18},
-  };
-  // clang-format on
-  for (const WriteCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    Fakes f;
-    f.registry.Put(kHkcu, u"K", u"Hidden", {1, {'2', 0}});
-    f.registry.Put(kHkcu, u"K", u"Other", {3, {1, 2, 3, 4, 5}});
-    f.registry.refused_set = c.refused;
-    f.registry.close_status = c.close_status;
-    std::u16string path = c.path;
-    EXPECT_EQ(f.general.WriteDWord(path, u"Hidden", -2), c.written);
-    EXPECT_EQ(f.registry.calls, c.calls);
-    EXPECT_EQ(f.general.LastStatus, c.last_status);
-    const StoredValue hidden =
-        c.written ? StoredValue{4, {0xFE, 0xFF, 0xFF, 0xFF}} : StoredValue{1, {'2', 0}};
-    EXPECT_EQ(f.registry.keys.at({kHkcu, u"K"}),
-              (FakeRegistry::Values{{u"Hidden", hidden}, {u"Other", {3, {1, 2, 3, 4, 5}}}}));
   }
 }
 

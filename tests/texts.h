@@ -11,9 +11,6 @@ namespace lumora::testing {
 struct Caption {
   Element element;
   std::u16string_view english, persian;
-  [[nodiscard]] std::u16string_view In(bool in_persian) const {
-    return in_persian ? persian : english;
-  }
 };
 
 // The main window's captions, in the order they are set.

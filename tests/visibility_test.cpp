@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <iterator>
-
 #include "fakes/fakes.h"
 #include "texts.h"
 
@@ -52,14 +49,12 @@ TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMeanAndTrapsAnyError) {
   };
   // clang-format on
   for (const ReadCase& c : cases) {
-    SCOPED_TRACE(::testing::Message()
-                 << c.hidden.value_or(999) << "/" << c.super_hidden.value_or(999)
-                 << (c.failing != nullptr ? c.failing : ""));
+    SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
     Fakes f;
     CurrentLanguage = c.language;
     f.registry.AddKey(kHkcu, kAdvanced);
-    if (c.hidden) f.registry.PutDword(kHkcu, kAdvanced, u"Hidden", *c.hidden);
-    if (c.super_hidden) f.registry.PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", *c.super_hidden);
+    if (c.hidden) f.registry.PutSetting(u"Hidden", *c.hidden);
+    if (c.super_hidden) f.registry.PutSetting(u"ShowSuperHidden", *c.super_hidden);
     if (c.failing != nullptr) f.ui.fail_on = c.failing;
     EXPECT_NO_THROW(ReadCurrentOption(f.state, f.general, f.ui));  // the trap
     EXPECT_EQ(f.ui.log, c.changes);
@@ -69,7 +64,8 @@ TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMeanAndTrapsAnyError) {
   }
 }
 
-// The window's choice, the language and the registry; what Apply writes and
+// The window's choice, the language and the registry; how Apply writes
+// (opened for writing, four little-endian bytes as a DWORD, closed), what it
 // keeps, the status line (empty: left alone) and the confirmation.
 struct ApplyCase {
   const char* name = "";
@@ -77,34 +73,40 @@ struct ApplyCase {
   int check = 0;                                   // chkSuper's value
   const char16_t* language = u"English";
   bool key_exists = true;
-  const char16_t* refused = u"";  // the value whose write fails
-  Log sets = {};                  // in the order made
+  const char16_t* refused = u"";                         // the value whose set fails
+  std::optional<RegStatus> close_status = std::nullopt;  // a failing close's
+  Log calls = {};                                        // the registry's, in order
   std::int16_t hidden_value = 0, super_hidden_value = 0;
   std::u16string_view status = {};
   MsgBoxCall box = {};
 };
 
 TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
+  const std::string open =
+      "open 80000001 Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced "
+      "access=20006";
   const std::string hide = "set Hidden type=4 size=4 02 00 00 00";
   const std::string show = "set Hidden type=4 size=4 01 00 00 00";
   const std::string tick = "set ShowSuperHidden type=4 size=4 01 00 00 00";
   const std::string clear = "set ShowSuperHidden type=4 size=4 00 00 00 00";
+  const std::string close = "close";
   const MsgBoxCall done_en{u" Option changes successfully! Good Luck!", 64, u"Changed"};
   const MsgBoxCall done_fa{u" ! تغييرات به طور موفقيت آميزي اعمال شد! موفق باشيد ", 64, u"Changed"};
   const MsgBoxCall failed_en{u" Option could not be changed!", 16, u"Not changed"};
   const MsgBoxCall failed_fa{u" ! تغييرات اعمال نشد ", 16, u"Not changed"};
   // clang-format off
   const ApplyCase cases[] = {
-      {.name = "hide, checked", .selected = Element::OptHide, .check = 1, .sets = {hide, tick}, .hidden_value = 2, .super_hidden_value = 1, .status = kActivated.english, .box = done_en},
-      {.name = "show, unchecked, Persian", .selected = Element::OptShow, .language = u"Persian", .sets = {show, clear}, .hidden_value = 1, .status = kDeactivated.persian, .box = done_fa},
-      {.name = "hide, grayed", .selected = Element::OptHide, .check = 2, .sets = {hide}, .hidden_value = 2, .status = kActivated.english, .box = done_en},
-      {.name = "none, checked", .check = 1, .sets = {tick}, .super_hidden_value = 1, .box = done_en},
+      {.name = "hide, checked", .selected = Element::OptHide, .check = 1, .calls = {open, hide, close, open, tick, close}, .hidden_value = 2, .super_hidden_value = 1, .status = kActivated.english, .box = done_en},
+      {.name = "show, unchecked, Persian", .selected = Element::OptShow, .language = u"Persian", .calls = {open, show, close, open, clear, close}, .hidden_value = 1, .status = kDeactivated.persian, .box = done_fa},
+      {.name = "hide, grayed", .selected = Element::OptHide, .check = 2, .calls = {open, hide, close}, .hidden_value = 2, .status = kActivated.english, .box = done_en},
+      {.name = "none, checked", .check = 1, .calls = {open, tick, close}, .super_hidden_value = 1, .box = done_en},
+      {.name = "a close that fails", .selected = Element::OptHide, .check = 1, .close_status = kInvalidHandle, .calls = {open, hide, close, open, tick, close}, .hidden_value = 2, .super_hidden_value = 1, .status = kActivated.english, .box = done_en},
       {.name = "none, grayed", .check = 2, .language = u"Persian", .box = done_fa},
-      {.name = "another language", .selected = Element::OptShow, .check = 1, .language = u"persian", .sets = {show, tick}, .hidden_value = 1, .super_hidden_value = 1, .box = done_en},
-      {.name = "key missing", .selected = Element::OptHide, .check = 1, .key_exists = false, .box = failed_en},
-      {.name = "key missing, Persian", .selected = Element::OptShow, .language = u"Persian", .key_exists = false, .box = failed_fa},
-      {.name = "Hidden refused", .selected = Element::OptHide, .check = 1, .refused = u"Hidden", .sets = {hide, tick}, .super_hidden_value = 1, .box = failed_en},
-      {.name = "ShowSuperHidden refused", .selected = Element::OptHide, .check = 1, .refused = u"ShowSuperHidden", .sets = {hide, tick}, .hidden_value = 2, .status = kActivated.english, .box = failed_en},
+      {.name = "another language", .selected = Element::OptShow, .check = 1, .language = u"persian", .calls = {open, show, close, open, tick, close}, .hidden_value = 1, .super_hidden_value = 1, .box = done_en},
+      {.name = "key missing", .selected = Element::OptHide, .check = 1, .key_exists = false, .calls = {open, open}, .box = failed_en},
+      {.name = "key missing, Persian", .selected = Element::OptShow, .language = u"Persian", .key_exists = false, .calls = {open, open}, .box = failed_fa},
+      {.name = "Hidden refused", .selected = Element::OptHide, .check = 1, .refused = u"Hidden", .calls = {open, hide, close, open, tick, close}, .super_hidden_value = 1, .box = failed_en},
+      {.name = "ShowSuperHidden refused", .selected = Element::OptHide, .check = 1, .refused = u"ShowSuperHidden", .calls = {open, hide, close, open, tick, close}, .hidden_value = 2, .status = kActivated.english, .box = failed_en},
   };
   // clang-format on
   for (const ApplyCase& c : cases) {
@@ -113,18 +115,16 @@ TEST(Visibility, ApplyWritesTheChoiceInOrderThenConfirms) {
     CurrentLanguage = c.language;
     if (c.key_exists) f.registry.AddKey(kHkcu, kAdvanced);
     f.registry.refused_set = c.refused;
+    f.registry.close_status = c.close_status;
     if (c.selected) f.ui.options[*c.selected] = true;
     f.ui.checks[Element::chkSuper] = c.check;
     Apply(f.state, f.general, f.ui);
-    Log made;
-    std::ranges::copy_if(f.registry.calls, std::back_inserter(made),
-                         [](const std::string& call) { return call.starts_with("set "); });
-    EXPECT_EQ(made, c.sets);
+    EXPECT_EQ(f.registry.calls, c.calls);
     EXPECT_EQ(f.state.HiddenValue, c.hidden_value);
     EXPECT_EQ(f.state.SuperHiddenValue, c.super_hidden_value);
     EXPECT_EQ(f.ui.texts[Element::txtCur], c.status);
     EXPECT_EQ(f.ui.msg_boxes, std::vector{c.box});
-    EXPECT_EQ(f.ui.log.back(), "MsgBox " + std::to_string(c.box.flags));  // the last of all
+    EXPECT_EQ(f.ui.log.back(), "MsgBox " + std::to_string(std::get<1>(c.box)));  // the last of all
   }
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -32,17 +33,6 @@ inline constexpr char16_t kLanguageEntry[] = u"NorvaleSoft\\Lumora\\Language";
 // What the fakes log, one entry a call.
 using Log = std::vector<std::string>;
 
-// The number of a run-time error an action ends with; 0 for none.
-template <typename Action>
-int ErrorNumberOf(Action action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error.Number();
-  }
-  return 0;
-}
-
 struct StoredValue {
   std::uint32_t type = 0;
   std::vector<std::uint8_t> data;
@@ -60,22 +50,12 @@ class FakeRegistry final : public RegistryApi {
   using Values = std::map<std::u16string, StoredValue>;
 
   void AddKey(RegHandle root, const std::u16string& sub_key) { keys[{root, sub_key}]; }
-  void Put(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
-           StoredValue value) {
-    keys[{root, sub_key}][name] = std::move(value);
-  }
-  void PutDword(RegHandle root, const std::u16string& sub_key, const std::u16string& name,
-                std::uint32_t v) {
-    Put(root, sub_key, name,
-        {4, {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}});
+  // A REG_DWORD among the file manager's settings.
+  void PutSetting(const std::u16string& name, std::uint32_t v) {
+    keys[{kHkcu, kAdvanced}][name] = {
+        4, {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}};
   }
   [[nodiscard]] std::size_t OpenHandles() const { return open_.size(); }
-  // The settings as a user usually has them: hidden files not shown,
-  // system files shown.
-  void PutUsualSettings() {
-    PutDword(kHkcu, kAdvanced, u"Hidden", 2);
-    PutDword(kHkcu, kAdvanced, u"ShowSuperHidden", 1);
-  }
 
   RegStatus RegOpenKeyExA(RegHandle root, std::u16string_view sub_key, std::uint32_t /*options*/,
                           std::uint32_t access, RegHandle& opened) override {
@@ -139,27 +119,24 @@ class FakeRegistry final : public RegistryApi {
   RegHandle next_handle_ = 0x100;
 };
 
-// Entries by their address "app\section\key". The log keeps each call in
-// order with its address: "get <address>", "save <address>=<value>".
+// Entries by their address "app\section\key", and every save made, in
+// order, as "<address>=<value>".
 class FakeSettingsStore final : public SettingsStore {
  public:
   std::u16string GetSetting(std::u16string_view app, std::u16string_view section,
                             std::u16string_view key) override {
-    const std::u16string address = Address(app, section, key);
-    log.push_back(u"get " + address);
-    const auto it = entries.find(address);
+    const auto it = entries.find(Address(app, section, key));
     return it == entries.end() ? std::u16string{} : it->second;
   }
   void SaveSetting(std::u16string_view app, std::u16string_view section, std::u16string_view key,
                    std::u16string_view value) override {
     if (save_error != 0) throw RuntimeError(save_error, u"saving the setting failed");
-    const std::u16string address = Address(app, section, key);
-    log.push_back(u"save " + address + u'=' + std::u16string{value});
-    entries[address] = value;
+    saves.push_back(Address(app, section, key) + u'=' + std::u16string{value});
+    entries[Address(app, section, key)] = value;
   }
 
   std::map<std::u16string, std::u16string> entries;
-  std::vector<std::u16string> log;
+  std::vector<std::u16string> saves;
   int save_error = 0;  // a save that fails with this number
 
  private:
@@ -169,12 +146,8 @@ class FakeSettingsStore final : public SettingsStore {
   }
 };
 
-struct MsgBoxCall {
-  std::u16string text;
-  int flags = 0;
-  std::optional<std::u16string> title;
-  friend bool operator==(const MsgBoxCall&, const MsgBoxCall&) = default;
-};
+// A message box's text, flags and title of its own, if any.
+using MsgBoxCall = std::tuple<std::u16string, int, std::optional<std::u16string>>;
 
 // Keeps what each element shows, and logs every operation in order as
 // "Operation element[=value]": the order of captions, directions and check
@@ -197,7 +170,7 @@ class RecordingWindow final : public WindowOps {
   void Unload(Element e) override { Record("Unload", e); }
   void MsgBox(std::u16string_view text, int flags, std::optional<std::u16string_view> title) override {
     Log("MsgBox " + std::to_string(flags));
-    msg_boxes.push_back({std::u16string{text}, flags, title ? std::optional<std::u16string>(*title) : std::nullopt});
+    msg_boxes.emplace_back(text, flags, title ? std::optional<std::u16string>(*title) : std::nullopt);
   }
   void EndProgram() override { Log("EndProgram"); }
   void InitCommonControls() override { Log("InitCommonControls"); }

@@ -6,9 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/toolkit/win32/message_loop.h"
@@ -94,56 +92,42 @@ struct ScreenPixels {
   std::vector<COLORREF> pixels;
 };
 
-// Whether a push button is drawn as the one Enter presses: a dark line all
-// round it, where another button's left edge is light.
-inline bool DrawnAsDefault(HWND button) {
-  const ScreenPixels seen(OnScreen(button));
-  return seen.At(0, seen.height / 2) == ::GetSysColor(COLOR_WINDOWFRAME);
-}
-
 // The reading-direction styles a window carries of the two.
 inline LONG Direction(HWND hwnd) {
   return ::GetWindowLongW(hwnd, GWL_EXSTYLE) & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING);
 }
 
-// Where the lines of a window's text begin and end on the screen: the
-// blank pixels before and after the text in its rows, on average.
-inline std::pair<int, int> TextMargins(HWND hwnd) {
+// How many of a window's text pixels on the screen lie in its right half
+// against its left: more for lines that end at the right edge.
+inline std::ptrdiff_t InkRightOfLeft(HWND hwnd) {
   const ScreenPixels seen(OnScreen(hwnd));
-  int left = 0, right = 0, rows = 0;
+  std::ptrdiff_t balance = 0;
   for (int y = 0; y < seen.height; ++y) {
-    int first = -1, last = -1;
     for (int x = 0; x < seen.width; ++x) {
-      if (seen.At(x, y) != ::GetSysColor(COLOR_BTNFACE)) (first < 0 ? first : last) = x;
+      if (seen.At(x, y) != ::GetSysColor(COLOR_BTNFACE)) balance += x < seen.width / 2 ? -1 : 1;
     }
-    if (first < 0) continue;
-    left += first, right += seen.width - 1 - std::max(first, last), ++rows;
   }
-  return {left / std::max(rows, 1), right / std::max(rows, 1)};
+  return balance;
 }
 
 // The system's colours changed in this process, as when the user picks
 // another scheme, and set back when it goes: the button face, its light
 // edge and the text on it.
-class ColourScheme {
- public:
-  ColourScheme(COLORREF face, COLORREF light, COLORREF text)
-      : kept_{Use({face, light, text, text})} {}
-  ~ColourScheme() { Use(kept_); }
+struct ColourScheme {
+  ColourScheme(COLORREF face, COLORREF light, COLORREF text) {
+    std::ranges::transform(kWhich, kept, &::GetSysColor);
+    Use({face, light, text, text});
+  }
+  ~ColourScheme() { Use(kept); }
   ColourScheme(const ColourScheme&) = delete;
   ColourScheme& operator=(const ColourScheme&) = delete;
-
- private:
-  using Colours = std::array<COLORREF, 4>;
-  static Colours Use(const Colours& colours) {
-    static constexpr int kWhich[] = {COLOR_BTNFACE, COLOR_3DLIGHT, COLOR_BTNTEXT, COLOR_WINDOWTEXT};
-    Colours before{};
-    for (std::size_t i = 0; i < before.size(); ++i) before[i] = ::GetSysColor(kWhich[i]);
-    ::SetSysColors(4, kWhich, colours.data());
+  static void Use(const COLORREF (&colours)[4]) {
+    ::SetSysColors(4, kWhich, colours);
     PumpFor(100);
-    return before;
   }
-  Colours kept_;
+
+  static constexpr int kWhich[4] = {COLOR_BTNFACE, COLOR_3DLIGHT, COLOR_BTNTEXT, COLOR_WINDOWTEXT};
+  COLORREF kept[4] = {};
 };
 
 // The windows' font size, 8.25 points, regular, Arabic character set, as
