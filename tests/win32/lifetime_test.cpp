@@ -1,10 +1,12 @@
-// How the program's window starts, whichever way it is shown, and how it
-// ends with the session, wherever the session's end finds it.
+// How the program's window starts, whichever way it is shown or when its
+// start fails, keeps its focus through minimise and restore, and ends with
+// the session, wherever the session's end finds it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <vector>
 
+#include "app/toolkit/win32/error_handler.h"
 #include "win32/harness.h"
 
 namespace lumora::testing {
@@ -28,6 +30,74 @@ TEST_F(ShowTest, StartsRestoredWithTheFocusOnApplyWhicheverWayItIsShown) {
     EXPECT_EQ(ClientOnScreen(main_.Hwnd()), AtDpi({388, 196, 636, 380}, {582, 294, 954, 570}));
     ::SendMessageW(main_.Hwnd(), WM_CLOSE, 0, 0);  // the system destroys it as it is closed
   }
+}
+
+// No text box can be made.
+LRESULT CALLBACK RefuseTextBoxes(int code, WPARAM w_param, LPARAM l_param) {
+  if (code == HCBT_CREATEWND &&
+      TextOf(reinterpret_cast<HWND>(w_param), &::GetClassNameW) == L"Edit")
+    return 1;
+  return ::CallNextHookEx(nullptr, code, w_param, l_param);
+}
+
+TEST_F(ShowTest, AStartThatFailsOnceTheWindowExistsShowsItsErrorUntilItIsAnswered) {
+  HHOOK hook = ::SetWindowsHookExW(WH_CBT, &RefuseTextBoxes, nullptr, ::GetCurrentThreadId());
+  bool shown = false;  // still there after a while
+  boxes_.on_open = [&shown](HWND box) {
+    RunSoon(
+        [&shown, box] {
+          shown = ::IsWindow(box) != FALSE;
+          ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        300);
+  };
+  try {
+    main_.Start(SW_SHOW);
+    ADD_FAILURE() << "started";
+  } catch (...) {
+    EXPECT_EQ(ReportRunTimeError(), 5);
+  }
+  ::UnhookWindowsHookEx(hook);
+  g_pending.clear();
+  EXPECT_TRUE(shown);
+  // Ownerless, with the error icon: "title|text|icon|buttons|owner". Refused
+  // by a hook, the creation sets no last error: no "success" reported.
+  EXPECT_EQ(boxes_.seen, std::vector<std::wstring>{
+                             L"|Run-time error '5':\n\nCreateWindowEx failed: the system gave no "
+                             L"reason. (error 2147500037)|error|OK| disabled"});
+  EXPECT_EQ(main_.Hwnd(), nullptr);
+}
+
+TEST_F(ShowTest, WithNoOptionSelectedTabReachesThemAndTheFocusSurvivesMinimiseAndRestore) {
+  registry_.PutSetting(u"Hidden", 0);
+  Start(u"English");
+  ASSERT_EQ(::SendMessageW(Control(Element::OptHide), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // Minimised in Windows' order, the element losing the focus first: by the
+  // minimise box, as a taskbar does it, and shown minimised; then restored.
+  const std::pair<UINT, UINT> ways[] = {
+      {SC_MINIMIZE, SC_RESTORE}, {SW_MINIMIZE, SW_RESTORE}, {SW_SHOWMINIMIZED, SW_RESTORE}};
+  Keys({VK_TAB});  // to About
+  for (const auto& [minimise, restore] : ways) {
+    Keys({VK_TAB});  // each option, then the check box
+    HWND focus = ::GetFocus();
+    ::SetFocus(nullptr);
+    if (minimise == SC_MINIMIZE) {
+      ::SendMessageW(main_.Hwnd(), WM_SYSCOMMAND, minimise, 0);
+      ::SendMessageW(main_.Hwnd(), WM_SYSCOMMAND, restore, 0);
+    } else {
+      ::ShowWindow(main_.Hwnd(), static_cast<int>(minimise));
+      ::ShowWindow(main_.Hwnd(), static_cast<int>(restore));
+    }
+    PumpFor(100);
+    EXPECT_EQ(::GetFocus(), focus) << minimise;
+  }
+  ASSERT_EQ(::GetFocus(), Control(Element::chkSuper));
+  ::SetFocus(main_.Hwnd());  // as a dialog passes it on
+  EXPECT_EQ(::GetFocus(), Control(Element::chkSuper));
+  Keys({VK_TAB}, VK_SHIFT);     // back to the option shown
+  Keys({VK_SPACE, VK_RETURN});  // selects the option; Enter presses no button
+  EXPECT_EQ(::SendMessageW(Control(Element::OptShow), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(boxes_.seen.empty());
 }
 
 // This thread's visible top-level windows, gathered one by one.
