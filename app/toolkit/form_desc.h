@@ -40,6 +40,8 @@ class FormEvents {
 struct ClickHandler {
   void (*call)(FormEvents& events) = nullptr;
   Element form{};
+  // Not call != nullptr: under the sanitizers a function's address is no
+  // constant, and the descriptions are checked at compile time.
   bool bound = false;
   [[nodiscard]] constexpr explicit operator bool() const { return bound; }
 };

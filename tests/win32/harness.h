@@ -23,8 +23,10 @@
 
 namespace lumora::testing {
 
-// The current user's registry, for presetting and checking.
+// The current user's registry, for presetting and checking: the settings
+// store's key, and a key of the tests' own.
 inline constexpr wchar_t kStoreKey[] = L"Software\\NorvaleSoft\\Lumora";
+inline constexpr wchar_t kTestKey[] = L"Software\\LumoraTests";
 
 // A text as stored, with its terminator.
 inline StoredValue Text(const std::wstring& text, DWORD type = REG_SZ) {
@@ -38,7 +40,7 @@ class CleanRegistry : public ::testing::Test {
  protected:
   void SetUp() override { TearDown(); }
   void TearDown() override {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\LumoraTests");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\NorvaleSoft");
     CurrentLanguage.clear();
   }

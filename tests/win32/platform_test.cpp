@@ -14,7 +14,6 @@
 namespace lumora::testing {
 namespace {
 
-const std::wstring kTestKey = L"Software\\LumoraTests";  // cleared round each test
 const std::u16string kTestPath = u"HKEY_CURRENT_USER\\Software\\LumoraTests";
 
 // A value of each type and size worth telling apart, a text of 1 MiB, and
@@ -63,7 +62,7 @@ TEST_F(RealRegistry, OnlyAFourByteDwordIsANumberOnlyATextALanguageAndWritesRepla
   }
   EXPECT_EQ(Read(u"NoSuchValue"), ReadResult{ReadErrorText{}});
   EXPECT_EQ(general_.LastStatus, ERROR_FILE_NOT_FOUND);
-  ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
   EXPECT_FALSE(Write(2));  // a missing key is not created
 }
 
