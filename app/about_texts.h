@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string_view>
 
 #include "i18n/main_texts.h"
@@ -8,13 +7,13 @@
 namespace lumora {
 
 // The about window's four lines, each followed by CR LF when shown.
-inline constexpr std::array<TextPair, 4> kAboutLines = {{
+inline constexpr TextPair kAboutLines[] = {
     {u"After changing settings and applying, you must 'Refresh' once in desktop.",
      u"بعد از انجام تغييرات ، شما بايد يکبار در صفحه ، رفرش کنيد."},
     {u"Then you can see the changes!", u"سپس شما تغييرات را مي بينيد!"},
     {u"Author: the Lumora team", u"نويسنده: گروه لومورا"},
     {u"Producer: NorvaleSoft", u"توليد: نوروال سافت"},
-}};
+};
 
 inline constexpr TextPair kAboutCaption = {u"About ... ", u"درباره ..."};
 // English keeps the button's caption from creation.

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <array>
-
 #include "app/about_form.h"
 #include "app/main_form.h"
-#include "app/toolkit/form_desc.h"
+#include "app/toolkit/form_rules.h"
+#include "i18n/main_texts.h"
 
 namespace lumora {
 
@@ -14,7 +13,7 @@ inline constexpr FontDesc kPanelFont = {u"MS Sans Serif", 825, 400, 178};
 
 // One row an element: what it is, where it stands, and what its click runs.
 // clang-format off
-inline constexpr std::array<ElementDesc, 10> kMainElements = {{
+inline constexpr ElementDesc kMainElements[] = {
     {Element::framOpt,  ElementKind::kFrame,         Element::frmMain,  u" Current Option : ",                    {120, 120, 3495, 615},   7},
     {Element::txtCur,   ElementKind::kTextBox,       Element::framOpt,  u"",                                      {360, 240, 2775, 285},   8},
     {Element::framMain, ElementKind::kFrame,         Element::frmMain,  u" Main Controls : ",                     {120, 840, 3495, 1815},  0},
@@ -25,9 +24,9 @@ inline constexpr std::array<ElementDesc, 10> kMainElements = {{
     {Element::cmdExit,  ElementKind::kCommandButton, Element::pic,      u"E&xit",                                 {2280, 960, 855, 495},   6, OnClick<&MainForm::cmdExit_Click>()},
     {Element::cmdAbout, ElementKind::kCommandButton, Element::pic,      u"&About",                                {1200, 960, 855, 495},   2, OnClick<&MainForm::cmdAbout_Click>()},
     {Element::cmdApply, ElementKind::kCommandButton, Element::pic,      u"A&pply",                                {120, 960, 855, 495},    1, OnClick<&MainForm::cmdApply_Click>()},
-}};
+};
 
-inline constexpr std::array<MenuDesc, 9> kMainMenu = {{
+inline constexpr MenuDesc kMainMenu[] = {
     {Element::mnuFile,        Element::frmMain, u"&File",     u"",       0},
     {Element::mnuFileApply,   Element::mnuFile, u"A&pply",    u"Ctrl+P", u'P', OnClick<&MainForm::mnuFileApply_Click>()},
     {Element::mnuFileSpace1,  Element::mnuFile, u"-",         u"",       0},
@@ -37,13 +36,13 @@ inline constexpr std::array<MenuDesc, 9> kMainMenu = {{
     {Element::mnuLangPersian, Element::mnuLang, u"&Persian",  u"",       0,    OnClick<&MainForm::mnuLangPersian_Click>()},
     {Element::mnuHelp,        Element::frmMain, u"&Help",     u"",       0},
     {Element::mnuHelpAbout,   Element::mnuHelp, u"&About",    u"",       0,    OnClick<&MainForm::mnuHelpAbout_Click>()},
-}};
+};
 
-inline constexpr std::array<ElementDesc, 3> kAboutElements = {{
+inline constexpr ElementDesc kAboutElements[] = {
     {Element::Picture1, ElementKind::kPanel,         Element::frmAbout, u"",   {960, 1380, 1935, 375}, 2},
     {Element::cmdOK,    ElementKind::kCommandButton, Element::Picture1, u"OK", {240, 0, 1335, 315},    0, OnClick<&AboutForm::cmdOK_Click>()},
     {Element::Label1,   ElementKind::kLabel,         Element::frmAbout, u"",   {60, 60, 3495, 1335},   1},
-}};
+};
 // clang-format on
 
 inline constexpr FormDescFor<MainForm> kMainForm =
@@ -52,5 +51,8 @@ inline constexpr FormDescFor<MainForm> kMainForm =
 
 inline constexpr FormDescFor<AboutForm> kAboutForm = DescribeForm<AboutForm>(
     {Element::frmAbout, u"About", 3720, 1785, 5820, 3435, kAboutElements, {}, kWindowFont, {}});
+
+// The language switch labels and turns exactly what the main window has.
+static_assert(LabellingKeepsTheRules(kMainForm.Desc(), kMainTexts, kMainRightToLeft));
 
 }  // namespace lumora

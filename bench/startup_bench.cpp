@@ -15,6 +15,7 @@
 
 #include "app/toolkit/form_desc.h"
 #include "app/toolkit/win32/text.h"
+#include "app/toolkit/win32/unique_handle.h"
 #include "settings/visibility.h"
 
 namespace {
@@ -135,9 +136,11 @@ Run Measure(const Program& program) {
   PROCESS_INFORMATION info{};
   std::wstring command_line = L"\"" + program.exe + L"\"";
   // Each run starts from the same state: hidden files not shown, system files shown.
-  HKEY key = nullptr;
+  lumora::UniqueKey owned_key;
   ::RegCreateKeyExW(HKEY_CURRENT_USER, kAdvancedKey, 0, nullptr, 0,
-                    KEY_NOTIFY | KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr);
+                    KEY_NOTIFY | KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, owned_key.put(),
+                    nullptr);
+  HKEY key = owned_key.get();
   SetDword(key, L"Hidden", 2);
   SetDword(key, L"ShowSuperHidden", 1);
   const double t0 = Now();
@@ -146,6 +149,7 @@ Run Measure(const Program& program) {
     std::fprintf(stderr, "cannot start %ls\n", program.exe.c_str());
     std::exit(1);
   }
+  const lumora::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
   ::WaitForInputIdle(info.hProcess, 10000);
   HWND window = WaitForWindow(info.dwProcessId, program.class_name);
   run.visible_ms = Now() - t0;
@@ -162,13 +166,13 @@ Run Measure(const Program& program) {
     // The registry says when both values are written: the program's own part
     // of Apply, apart from the platform's message box. A value set to what it
     // holds may not be reported, so both first hold values Apply never writes.
-    HANDLE written = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const lumora::UniqueKernelHandle written(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     SetDword(key, L"Hidden", 0);
     SetDword(key, L"ShowSuperHidden", 2);
-    ::RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, written, TRUE);
+    ::RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, written.get(), TRUE);
     const double a0 = Now();
     ::PostMessageW(window, WM_COMMAND, program.apply, 0);
-    if (program.writes && ::WaitForSingleObject(written, 5000) == WAIT_OBJECT_0) {
+    if (program.writes && ::WaitForSingleObject(written.get(), 5000) == WAIT_OBJECT_0) {
       const double end = Now() + 5000;
       // Hidden is written first; ShowSuperHidden follows within the same click.
       while (GetDword(key, L"ShowSuperHidden") == 2 && Now() < end) ::Sleep(0);
@@ -176,20 +180,16 @@ Run Measure(const Program& program) {
     }
     HWND box = WaitForWindow(info.dwProcessId, L"#32770");
     run.apply_ms = Now() - a0;
-    ::CloseHandle(written);
     if (box != nullptr) {
       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
       const double end = Now() + 5000;
       while (::IsWindow(box) && Now() < end) ::Sleep(1);
     }
   }
-  ::RegCloseKey(key);
   ::PostMessageW(window, WM_CLOSE, 0, 0);
   if (::WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) {
     ::TerminateProcess(info.hProcess, 1);
   }
-  ::CloseHandle(info.hThread);
-  ::CloseHandle(info.hProcess);
   return run;
 }
 

@@ -27,7 +27,7 @@ void ApplyLanguage(WindowOps& ui, std::u16string_view language) {
 }
 
 void SetStatusLine(WindowOps& ui, HidingStatus status) {
-  const TextPair& text = kStatusTexts.at(static_cast<std::size_t>(status));
+  const TextPair& text = kStatusTexts[static_cast<std::size_t>(status)];
   if (CurrentLanguage == kPersian) ui.SetText(Element::txtCur, text.persian);
   if (CurrentLanguage == kEnglish) ui.SetText(Element::txtCur, text.english);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <iterator>
 #include <string_view>
 
 #include "app/toolkit/element.h"
@@ -22,7 +22,7 @@ struct ElementText {
 // The main window's captions in the order they are set; the window's own
 // caption comes last. Menu shortcut keys are not part of a caption.
 // clang-format off
-inline constexpr std::array<ElementText, 17> kMainTexts = {{
+inline constexpr ElementText kMainTexts[] = {
     {Element::cmdApply, {u"A&pply", u"اجرا"}},
     {Element::cmdAbout, {u"&About", u"... درباره"}},
     {Element::cmdExit, {u"E&xit", u"خروج"}},
@@ -40,11 +40,11 @@ inline constexpr std::array<ElementText, 17> kMainTexts = {{
     {Element::mnuHelp, {u"&Help", u"کمک"}},
     {Element::mnuHelpAbout, {u"&About", u"... درباره"}},
     {Element::frmMain, {u"Lumora!", u"لومورا !"}},
-}};
+};
 // clang-format on
 
 // The elements that turn right-to-left in Persian, in the order they are set.
-inline constexpr std::array<Element, 6> kMainRightToLeft = {
+inline constexpr Element kMainRightToLeft[] = {
     Element::framOpt, Element::framMain, Element::chkSuper,
     Element::OptShow, Element::OptHide,  Element::frmMain,
 };
@@ -52,10 +52,12 @@ inline constexpr std::array<Element, 6> kMainRightToLeft = {
 enum class HidingStatus : unsigned char { kActivated, kDeactivated };
 
 // The main window's status line texts, indexed by HidingStatus.
-inline constexpr std::array<TextPair, 2> kStatusTexts = {{
+inline constexpr TextPair kStatusTexts[] = {
     {u"Hiding option is activated.", u".مخفي کردن فعال است"},
     {u"Hiding option is deactivated.", u".مخفي کردن غير فعال است"},
-}};
+};
+static_assert(std::size(kStatusTexts) == static_cast<std::size_t>(HidingStatus::kDeactivated) + 1,
+              "a status text for each status");
 
 // The message box that closes an Apply.
 inline constexpr TextPair kApplyDoneTitle = {u"Changed", u"Changed"};

@@ -4,19 +4,20 @@
 // toolchain's win32 thread model has no std::mutex for the one it brings.
 #include <windows.h>
 
+#include "../app/toolkit/win32/unique_handle.h"
+
 namespace testing::internal {
 
 class Notification {
  public:
-  Notification() : event_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+  Notification() = default;
   Notification(const Notification&) = delete;
   Notification& operator=(const Notification&) = delete;
-  ~Notification() { ::CloseHandle(event_); }
-  void Notify() { ::SetEvent(event_); }
-  void WaitForNotification() { ::WaitForSingleObject(event_, INFINITE); }
+  void Notify() { ::SetEvent(event_.get()); }
+  void WaitForNotification() { ::WaitForSingleObject(event_.get(), INFINITE); }
 
  private:
-  HANDLE event_;
+  lumora::UniqueKernelHandle event_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 }  // namespace testing::internal

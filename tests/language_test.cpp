@@ -16,14 +16,6 @@
 namespace lumora::testing {
 namespace {
 
-// A window runs only the handlers of its own form: another form's handlers
-// object, or a row naming another form's method, does not compile.
-static_assert(std::is_constructible_v<FormBinding, const FormDescFor<MainForm>&, MainForm&>);
-static_assert(!std::is_constructible_v<FormBinding, const FormDescFor<MainForm>&, AboutForm&>);
-static_assert(!std::is_constructible_v<FormBinding, const FormDescFor<AboutForm>&, MainForm&>);
-static_assert(HandlersAreOf<MainForm>(kMainForm.Desc()) &&
-              !HandlersAreOf<AboutForm>(kMainForm.Desc()));
-
 const Log kMarkEnglish = {"SetMenuChecked mnuLangPersian=0", "SetMenuChecked mnuLangEnglish=1"};
 const Log kMarkPersian = {"SetMenuChecked mnuLangPersian=1", "SetMenuChecked mnuLangEnglish=0"};
 // The switch to Persian as the window sees it: the item's mark read, the

@@ -24,6 +24,22 @@ enum class ElementKind : std::uint8_t {
 };
 inline constexpr int kElementKindCount = static_cast<int>(ElementKind::kLabel) + 1;
 
+// What a kind takes on any platform; each platform's table of kinds says how.
+[[nodiscard]] constexpr bool TakesCaption(ElementKind kind) {
+  return kind != ElementKind::kTextBox && kind != ElementKind::kPanel;
+}
+[[nodiscard]] constexpr bool TurnsRightToLeft(ElementKind kind) {
+  return kind == ElementKind::kFrame || kind == ElementKind::kCheckBox ||
+         kind == ElementKind::kOptionButton || kind == ElementKind::kLabel;
+}
+[[nodiscard]] constexpr bool HoldsElements(ElementKind kind) {
+  return kind == ElementKind::kFrame || kind == ElementKind::kPanel;
+}
+// A click on it runs the row's handler.
+[[nodiscard]] constexpr bool RunsClicks(ElementKind kind) {
+  return kind == ElementKind::kCommandButton;
+}
+
 // The object that handles a window's events. A description row names the
 // method that handles its element's click.
 class FormEvents {
@@ -36,14 +52,28 @@ class FormEvents {
   FormEvents& operator=(const FormEvents&) = delete;
 };
 
-// A row's click handler: a method of the form whose window is named.
-struct ClickHandler {
-  void (*call)(FormEvents& events) = nullptr;
-  Element form{};
-  // Not call != nullptr: under the sanitizers a function's address is no
+// A row's click handler: a method of the form whose window is named. Only
+// OnClick makes one, so a method cannot be paired with another form's window.
+class ClickHandler {
+ public:
+  constexpr ClickHandler() = default;
+
+  [[nodiscard]] constexpr explicit operator bool() const { return bound_; }
+  // The window whose form declares the method.
+  [[nodiscard]] constexpr Element Form() const { return form_; }
+  void operator()(FormEvents& events) const { call_(events); }
+
+ private:
+  template <auto Method>
+  friend consteval ClickHandler OnClick();
+  constexpr ClickHandler(void (*call)(FormEvents& events), Element form)
+      : call_(call), form_(form), bound_(true) {}
+
+  void (*call_)(FormEvents& events) = nullptr;
+  Element form_{};
+  // Not call_ != nullptr: under the sanitizers a function's address is no
   // constant, and the descriptions are checked at compile time.
-  bool bound = false;
-  [[nodiscard]] constexpr explicit operator bool() const { return bound; }
+  bool bound_ = false;
 };
 
 template <typename Method>
@@ -65,7 +95,7 @@ void CallFormMethod(FormEvents& events) {
 // A form's method as a row's click handler: OnClick<&MainForm::cmdApply_Click>().
 template <auto Method>
 [[nodiscard]] consteval ClickHandler OnClick() {
-  return {&CallFormMethod<Method>, FormOfMethod<decltype(Method)>::Type::kWindow, true};
+  return {&CallFormMethod<Method>, FormOfMethod<decltype(Method)>::Type::kWindow};
 }
 
 // One element of a window as created: the container is the window itself or
@@ -109,55 +139,6 @@ struct FormDesc {
   FontDesc window_font;
   // Panels' own font; an empty face gives panels the window's font.
   FontDesc panel_font;
-};
-
-// Whether the description is of Form's window and every handler it names
-// one of Form's methods.
-template <typename Form>
-[[nodiscard]] constexpr bool HandlersAreOf(const FormDesc& desc) {
-  if (desc.window != Form::kWindow) return false;
-  const auto of_form = [](const ClickHandler& handler) {
-    return !handler || handler.form == Form::kWindow;
-  };
-  for (const ElementDesc& row : desc.elements) {
-    if (!of_form(row.on_click)) return false;
-  }
-  for (const MenuDesc& row : desc.menu) {
-    if (!of_form(row.on_click)) return false;
-  }
-  return true;
-}
-
-// A description whose handlers are all Form's, made only by DescribeForm.
-template <typename Form>
-class FormDescFor {
- public:
-  [[nodiscard]] constexpr const FormDesc& Desc() const { return desc_; }
-
- private:
-  template <typename Of>
-  friend consteval FormDescFor<Of> DescribeForm(const FormDesc& desc);
-  constexpr explicit FormDescFor(const FormDesc& desc) : desc_(desc) {}
-  FormDesc desc_;
-};
-
-// Fails to compile where a row names another form's handler.
-template <typename Form>
-[[nodiscard]] consteval FormDescFor<Form> DescribeForm(const FormDesc& desc) {
-  if (!HandlersAreOf<Form>(desc)) throw "a row names another form's click handler";
-  return FormDescFor<Form>(desc);
-}
-
-// A window's description and the object that handles its events: one
-// form's, or it does not compile.
-class FormBinding {
- public:
-  template <typename Form>
-  FormBinding(const FormDescFor<Form>& form, Form& handlers)
-      : desc(form.Desc()), events(handlers) {}
-
-  const FormDesc& desc;
-  FormEvents& events;
 };
 
 // Control and menu command identifiers stay clear of IDOK and IDCANCEL, so

@@ -10,8 +10,7 @@ constexpr FrameStyle kAboutFrame = {WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DL
                                     kIconAbout};
 }  // namespace
 
-// The base keeps a reference to form_, which it reaches only once loaded.
-AboutWindow::AboutWindow(WindowOps& ui) : FormWindow({kAboutForm, form_}, kAboutFrame), form_(ui) {}
+AboutWindow::AboutWindow(WindowOps& ui) : FormWindowOf(kAboutForm, kAboutFrame, ui) {}
 
 void AboutWindow::OnLoad() { form_.Form_Load(); }
 

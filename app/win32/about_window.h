@@ -9,16 +9,13 @@ class WindowOps;
 
 // frmAbout on Win32: one instance for the run; each showing creates the
 // window and its elements afresh, and unloading destroys them.
-class AboutWindow final : public FormWindow {
+class AboutWindow final : public FormWindowOf<AboutForm> {
  public:
   explicit AboutWindow(WindowOps& ui);
 
  protected:
   void OnLoad() override;
   void OnClose() override;
-
- private:
-  AboutForm form_;
 };
 
 }  // namespace lumora

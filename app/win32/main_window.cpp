@@ -15,7 +15,7 @@ constexpr FrameStyle kMainFrame = {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_
 }  // namespace
 
 MainWindow::MainWindow(WindowOps& ui, RegistryApi& registry, SettingsStore& store)
-    : FormWindow({kMainForm, form_}, kMainFrame), form_(ui, registry, store) {}
+    : FormWindowOf(kMainForm, kMainFrame, ui, registry, store) {}
 
 void MainWindow::Start(int show_command) {
   form_.Form_Initialize();

@@ -7,7 +7,7 @@ namespace lumora {
 
 // frmMain on Win32: the window from its description, routing every event to
 // MainForm.
-class MainWindow final : public FormWindow {
+class MainWindow final : public FormWindowOf<MainForm> {
  public:
   MainWindow(WindowOps& ui, RegistryApi& registry, SettingsStore& store);
 
@@ -27,7 +27,6 @@ class MainWindow final : public FormWindow {
   // The unload event, at most once.
   void UnloadEvent();
 
-  MainForm form_;
   bool unloaded_ = false;
 };
 

@@ -56,6 +56,9 @@ RegStatus AdvapiRegistry::RegSetValueExA(RegHandle key, std::u16string_view name
   return ::RegSetValueExA(ToHkey(key), ansi.c_str(), reserved, type, data, size);
 }
 
-RegStatus AdvapiRegistry::RegCloseKey(RegHandle key) { return ::RegCloseKey(ToHkey(key)); }
+// The key is General's OpenedKey, which the module closes itself by design.
+RegStatus AdvapiRegistry::RegCloseKey(RegHandle key) {
+  return ::RegCloseKey(ToHkey(key));  // released for its owner, the module
+}
 
 }  // namespace lumora

@@ -120,10 +120,9 @@ inline std::wstring Wide(std::u16string_view text) { return {text.begin(), text.
 class MessageBoxWatcher {
  public:
   MessageBoxWatcher() { current = this; }
-  ~MessageBoxWatcher() {
-    ::UnhookWindowsHookEx(hook_);
-    current = nullptr;
-  }
+  ~MessageBoxWatcher() { current = nullptr; }
+  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
   std::vector<std::wstring> seen;
   std::function<void(HWND box)> on_open;
@@ -170,7 +169,7 @@ class MessageBoxWatcher {
     return ::CallNextHookEx(nullptr, code, w_param, l_param);
   }
   static inline MessageBoxWatcher* current = nullptr;
-  HHOOK hook_ = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &Hook, nullptr, ::GetCurrentThreadId());
+  UniqueHook hook_{::SetWindowsHookExW(WH_CALLWNDPROCRET, &Hook, nullptr, ::GetCurrentThreadId())};
 };
 
 // A top-level window of this thread that takes the activation away while it lives.

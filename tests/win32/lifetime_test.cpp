@@ -41,7 +41,7 @@ LRESULT CALLBACK RefuseTextBoxes(int code, WPARAM w_param, LPARAM l_param) {
 }
 
 TEST_F(ShowTest, AStartThatFailsOnceTheWindowExistsShowsItsErrorUntilItIsAnswered) {
-  HHOOK hook = ::SetWindowsHookExW(WH_CBT, &RefuseTextBoxes, nullptr, ::GetCurrentThreadId());
+  UniqueHook hook(::SetWindowsHookExW(WH_CBT, &RefuseTextBoxes, nullptr, ::GetCurrentThreadId()));
   bool shown = false;  // still there after a while
   boxes_.on_open = [&shown](HWND box) {
     RunSoon(
@@ -57,7 +57,7 @@ TEST_F(ShowTest, AStartThatFailsOnceTheWindowExistsShowsItsErrorUntilItIsAnswere
   } catch (...) {
     EXPECT_EQ(ReportRunTimeError(), 5);
   }
-  ::UnhookWindowsHookEx(hook);
+  hook.reset();
   g_pending.clear();
   EXPECT_TRUE(shown);
   // Ownerless, with the error icon: "title|text|icon|buttons|owner". Refused

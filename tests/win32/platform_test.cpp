@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "app/toolkit/win32/menu_bar.h"
 #include "app/toolkit/win32/platform_error.h"
 #include "i18n/language_preference.h"
 #include "i18n/win32/registry_settings_store.h"
@@ -106,6 +107,43 @@ void ExpectPainted(HWND window, HWND text, COLORREF first_face) {
   EXPECT_GT(letters.Count(ink), 0);
   EXPECT_GT(letters.Count(face) * 2, std::ssize(letters.pixels));
   EXPECT_EQ(letters.Count(first_face), face == first_face ? letters.Count(face) : 0);
+}
+
+// Rows of two menus interleaved, each item naming its menu: the user finds
+// each item in its menu, and the program finds it by its element.
+TEST(MenuBar, PutsEachItemInTheMenuItsRowNamesAndFindsItByItsElement) {
+  const MenuDesc rows[] = {
+      {Element::mnuFile, Element::frmMain, u"&File", u"", 0},
+      {Element::mnuLang, Element::frmMain, u"&Language", u"", 0},
+      {Element::mnuFileApply, Element::mnuFile, u"A&pply", u"Ctrl+P", u'P'},
+      {Element::mnuLangPersian, Element::mnuLang, u"&Persian", u"", 0},
+      {Element::mnuFileSpace1, Element::mnuFile, u"-", u"", 0},
+  };
+  MenuBar bar({Element::frmMain, u"", 0, 0, 0, 0, {}, rows, {}, {}});
+  const UniqueMenu built = bar.Build();
+  bar.SetCaption(nullptr, Element::mnuLangPersian, u"فارسي");
+  bar.SetChecked(Element::mnuLangPersian, true);
+  bar.SetCaption(nullptr, Element::mnuLang, u"زبان");
+  // Each menu's items where the user sees them: command, text, check mark.
+  const auto items = [&built](int menu) {
+    std::vector<std::tuple<UINT, std::wstring, bool>> seen;
+    HMENU popup = ::GetSubMenu(built.get(), menu);
+    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+      wchar_t text[64] = {};
+      ::GetMenuStringW(popup, i, text, 64, MF_BYPOSITION);
+      seen.emplace_back(::GetMenuItemID(popup, i), text,
+                        (::GetMenuState(popup, i, MF_BYPOSITION) & MF_CHECKED) != 0);
+    }
+    return seen;
+  };
+  const auto id = [](Element item) { return static_cast<UINT>(ControlId(item)); };
+  EXPECT_EQ(items(0), (decltype(items(0)){{id(Element::mnuFileApply), L"A&pply\tCtrl+P", false},
+                                          {id(Element::mnuFileSpace1), L"", false}}));
+  EXPECT_EQ(items(1), (decltype(items(1)){{id(Element::mnuLangPersian), L"فارسي", true}}));
+  wchar_t menu[16] = {};
+  ::GetMenuStringW(built.get(), 1, menu, 16, MF_BYPOSITION);
+  EXPECT_STREQ(menu, L"زبان");
+  EXPECT_TRUE(bar.IsChecked(Element::mnuLangPersian));
 }
 
 using AboutWindowTest = ProgramTest;

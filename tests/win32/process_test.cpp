@@ -58,9 +58,9 @@ struct LumoraProcess {
     return code;
   }
 
-  UniqueHandle<HANDLE, &::CloseHandle> job{::CreateJobObjectW(nullptr, nullptr)};
+  UniqueKernelHandle job{::CreateJobObjectW(nullptr, nullptr)};
   PROCESS_INFORMATION info{};
-  UniqueHandle<HANDLE, &::CloseHandle> process, thread;  // closed after the wait above
+  UniqueKernelHandle process, thread;  // closed after the wait above
   HWND main = nullptr;
 };
 

@@ -72,11 +72,12 @@ struct ScreenPixels {
       : width(box.right - box.left), height(box.bottom - box.top) {
     PumpFor(100);  // painted and on the screen
     const UniqueScreenDc screen(::GetDC(nullptr));
-    const UniqueHandle<HDC, &::DeleteDC> copy(::CreateCompatibleDC(screen.get()));
+    const UniqueMemoryDc copy(::CreateCompatibleDC(screen.get()));
     const UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
-    HGDIOBJ old = ::SelectObject(copy.get(), bitmap.get());
-    ::BitBlt(copy.get(), 0, 0, width, height, screen.get(), box.left, box.top, SRCCOPY);
-    ::SelectObject(copy.get(), old);
+    {
+      const UniqueSelection selected = Select(copy.get(), bitmap.get());
+      ::BitBlt(copy.get(), 0, 0, width, height, screen.get(), box.left, box.top, SRCCOPY);
+    }  // GetDIBits reads a bitmap no device context holds
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<RGBQUAD> bits(static_cast<std::size_t>(width) * height);

@@ -7,13 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <utility>
+
+#include "app/toolkit/win32/unique_handle.h"
 
 namespace lumora::testing {
 namespace {
 
 constexpr DWORD kTestMs = 20000;
-HANDLE g_timer = nullptr;
+UniqueQueueTimer g_timer;
 
 class Watchdog final : public ::testing::EmptyTestEventListener {
   static void CALLBACK Expire(void* test, BOOLEAN /*fired*/) {
@@ -24,12 +25,10 @@ class Watchdog final : public ::testing::EmptyTestEventListener {
     ::TerminateProcess(::GetCurrentProcess(), 3);
   }
   void OnTestStart(const ::testing::TestInfo& test) override {
-    ::CreateTimerQueueTimer(&g_timer, nullptr, &Expire, const_cast<::testing::TestInfo*>(&test),
-                            kTestMs, 0, WT_EXECUTEDEFAULT);
+    ::CreateTimerQueueTimer(g_timer.put(), nullptr, &Expire,
+                            const_cast<::testing::TestInfo*>(&test), kTestMs, 0, WT_EXECUTEDEFAULT);
   }
-  void OnTestEnd(const ::testing::TestInfo& /*test*/) override {
-    ::DeleteTimerQueueTimer(nullptr, std::exchange(g_timer, nullptr), INVALID_HANDLE_VALUE);
-  }
+  void OnTestEnd(const ::testing::TestInfo& /*test*/) override { g_timer.reset(); }
 };
 
 const bool kWatched = [] {
@@ -39,6 +38,6 @@ const bool kWatched = [] {
 
 }  // namespace
 
-void AllowMore(DWORD ms) { ::ChangeTimerQueueTimer(nullptr, g_timer, ms, 0); }
+void AllowMore(DWORD ms) { ::ChangeTimerQueueTimer(nullptr, g_timer.get(), ms, 0); }
 
 }  // namespace lumora::testing

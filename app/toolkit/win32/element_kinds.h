@@ -27,8 +27,7 @@ struct KindTraits {
   const wchar_t* window_class;
   DWORD style;
   DWORD ex_style;
-  bool click_is_command;  // a click runs the row's handler
-  bool forms_group;       // such elements in one container form one option group
+  bool forms_group;  // such elements in one container form one option group
   RightToLeftBy right_to_left;
   bool aligns_text;       // takes a label alignment
   bool takes_panel_font;  // a window's panel font, where it has one
@@ -43,13 +42,13 @@ struct KindTraits {
 
 // clang-format off
 inline constexpr std::array<KindTraits, kElementKindCount> kKindTraits = {{
-    {ElementKind::kFrame,         L"BUTTON", BS_GROUPBOX,                                 WS_EX_CONTROLPARENT, false, false, RightToLeftBy::kMirroring,    false, false},
-    {ElementKind::kTextBox,       L"EDIT",   ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP,   WS_EX_CLIENTEDGE,    false, false, RightToLeftBy::kNotSupported, false, false},
-    {ElementKind::kPanel,         kPanelClass, 0,                                         WS_EX_CONTROLPARENT, false, false, RightToLeftBy::kNotSupported, false, true},
-    {ElementKind::kCheckBox,      L"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY | WS_TABSTOP,    0,                   false, false, RightToLeftBy::kMirroring,    false, false},
-    {ElementKind::kOptionButton,  L"BUTTON", BS_AUTORADIOBUTTON | BS_NOTIFY | WS_TABSTOP, 0,                   false, true,  RightToLeftBy::kMirroring,    false, false},
-    {ElementKind::kCommandButton, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP,      0,                   true,  false, RightToLeftBy::kNotSupported, false, false},
-    {ElementKind::kLabel,         L"STATIC", SS_LEFT,                                     0,                   false, false, RightToLeftBy::kReadingOrder, true,  false},
+    {ElementKind::kFrame,         L"BUTTON", BS_GROUPBOX,                                 WS_EX_CONTROLPARENT, false, RightToLeftBy::kMirroring,    false, false},
+    {ElementKind::kTextBox,       L"EDIT",   ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP,   WS_EX_CLIENTEDGE,    false, RightToLeftBy::kNotSupported, false, false},
+    {ElementKind::kPanel,         kPanelClass, 0,                                         WS_EX_CONTROLPARENT, false, RightToLeftBy::kNotSupported, false, true},
+    {ElementKind::kCheckBox,      L"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY | WS_TABSTOP,    0,                   false, RightToLeftBy::kMirroring,    false, false},
+    {ElementKind::kOptionButton,  L"BUTTON", BS_AUTORADIOBUTTON | BS_NOTIFY | WS_TABSTOP, 0,                   true,  RightToLeftBy::kMirroring,    false, false},
+    {ElementKind::kCommandButton, L"BUTTON", BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP,      0,                   false, RightToLeftBy::kNotSupported, false, false},
+    {ElementKind::kLabel,         L"STATIC", SS_LEFT,                                     0,                   false, RightToLeftBy::kReadingOrder, true,  false},
 }};
 // clang-format on
 
@@ -65,5 +64,17 @@ static_assert(
       return true;
     }(),
     "the kinds' rows stand in the order of ElementKind");
+static_assert(
+    [] {
+      for (const KindTraits& traits : kKindTraits) {
+        if (traits.HoldsElements() != HoldsElements(traits.kind) ||
+            (traits.right_to_left != RightToLeftBy::kNotSupported) !=
+                TurnsRightToLeft(traits.kind)) {
+          return false;
+        }
+      }
+      return true;
+    }(),
+    "each kind holds elements and turns right to left on Win32 as it does anywhere");
 
 }  // namespace lumora

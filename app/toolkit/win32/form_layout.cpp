@@ -22,13 +22,13 @@ FormWindow::Fonts FormWindow::MakeFonts() const {
         u"CreateFont"));
   };
   Fonts fonts;
-  fonts.window = make(form_.window_font);
-  if (!form_.panel_font.face.empty()) fonts.panel = make(form_.panel_font);
+  fonts.window = make(desc_.window_font);
+  if (!desc_.panel_font.face.empty()) fonts.panel = make(desc_.panel_font);
   return fonts;
 }
 
 void FormWindow::UseFonts(Fonts fonts, bool redraw) {
-  for (const ElementDesc& desc : form_.elements) {
+  for (const ElementDesc& desc : desc_.elements) {
     HFONT font = TraitsOf(desc.kind).takes_panel_font && fonts.panel ? fonts.panel.get()
                                                                      : fonts.window.get();
     ::SendMessageW(Handle(desc.element), WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
@@ -61,7 +61,7 @@ void FormWindow::PlaceElement(const ElementDesc& desc) const {
     const ElementDesc* holder = Describe(desc.container);
     rect =
         MirroredForRightToLeft(rect, holder != nullptr ? ToPixels(holder->rect, dpi_).width
-                                                       : TwipsToPixels(form_.client_width, dpi_));
+                                                       : TwipsToPixels(desc_.client_width, dpi_));
   }
   ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -72,8 +72,8 @@ void FormWindow::PlaceOnScreen() {
   ::GetWindowRect(Hwnd(), &window);
   POINT client{0, 0};
   ::ClientToScreen(Hwnd(), &client);
-  PlaceFrame(TwipsToPixels(form_.screen_left, dpi_) - (client.x - window.left),
-             TwipsToPixels(form_.screen_top, dpi_) - (client.y - window.top));
+  PlaceFrame(TwipsToPixels(desc_.screen_left, dpi_) - (client.x - window.left),
+             TwipsToPixels(desc_.screen_top, dpi_) - (client.y - window.top));
 }
 
 void FormWindow::PlaceFrame(int left, int top) const {
@@ -84,9 +84,9 @@ void FormWindow::PlaceFrame(int left, int top) const {
   RECT inside{};
   ::GetClientRect(Hwnd(), &inside);
   const int width =
-      (window.right - window.left) + TwipsToPixels(form_.client_width, dpi_) - inside.right;
+      (window.right - window.left) + TwipsToPixels(desc_.client_width, dpi_) - inside.right;
   const int height =
-      (window.bottom - window.top) + TwipsToPixels(form_.client_height, dpi_) - inside.bottom;
+      (window.bottom - window.top) + TwipsToPixels(desc_.client_height, dpi_) - inside.bottom;
   if (left != window.left || top != window.top || width != window.right - window.left ||
       height != window.bottom - window.top) {
     ::SetWindowPos(Hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -101,7 +101,7 @@ void FormWindow::SetMirrored(HWND hwnd, bool mirrored) {
     return;
   }
   // Contents measured from the other edge now: put them back where they stand.
-  for (const ElementDesc& desc : form_.elements) {
+  for (const ElementDesc& desc : desc_.elements) {
     if (Handle(desc.container) == hwnd) PlaceElement(desc);
   }
   ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
@@ -113,21 +113,21 @@ void FormWindow::SetMirrored(HWND hwnd, bool mirrored) {
 
 RECT FormWindow::FrameAt(int dpi) const {
   return FrameAround(
-      {TwipsToPixels(form_.client_width, dpi), TwipsToPixels(form_.client_height, dpi)},
-      frame_.style, frame_.ex_style, !form_.menu.empty(), dpi);
+      {TwipsToPixels(desc_.client_width, dpi), TwipsToPixels(desc_.client_height, dpi)},
+      frame_.style, frame_.ex_style, !desc_.menu.empty(), dpi);
 }
 
 HWND FormWindow::DefaultButton() const {
-  for (const ElementDesc& desc : form_.elements) {
-    if (TraitsOf(desc.kind).click_is_command && Handle(desc.element) == focus_) return focus_;
+  for (const ElementDesc& desc : desc_.elements) {
+    if (RunsClicks(desc.kind) && Handle(desc.element) == focus_) return focus_;
   }
   return nullptr;
 }
 
 void FormWindow::MarkDefaultButton() const {
   HWND default_button = DefaultButton();
-  for (const ElementDesc& desc : form_.elements) {
-    if (!TraitsOf(desc.kind).click_is_command) continue;
+  for (const ElementDesc& desc : desc_.elements) {
+    if (!RunsClicks(desc.kind)) continue;
     HWND button = Handle(desc.element);
     const LONG style = ::GetWindowLongW(button, GWL_STYLE);
     const LONG type = button == default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
@@ -141,7 +141,7 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   UseFonts(MakeFonts(), true);
   UseIcons();
-  for (const ElementDesc& desc : form_.elements) PlaceElement(desc);
+  for (const ElementDesc& desc : desc_.elements) PlaceElement(desc);
   if (::IsIconic(Hwnd())) {
     // Parked where the system suggests: it is restored where it was, with
     // the frame of this DPI round the described client area.

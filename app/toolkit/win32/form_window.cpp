@@ -30,9 +30,9 @@ std::u16string WindowClassName(Element window) {
 
 }  // namespace
 
-FormWindow::FormWindow(FormBinding form, const FrameStyle& frame)
-    : form_(form.desc), frame_(frame), events_(form.events), menu_(form.desc) {
-  for (const ElementDesc& desc : form_.elements) slots_[Index(desc.element)].desc = &desc;
+FormWindow::FormWindow(const FormDesc& desc, const FrameStyle& frame)
+    : desc_(desc), frame_(frame), menu_(desc) {
+  for (const ElementDesc& desc : desc_.elements) slots_[Index(desc.element)].desc = &desc;
 }
 
 FormWindow::~FormWindow() {
@@ -47,7 +47,7 @@ FormWindow* FormWindow::FromHwnd(HWND hwnd) {
 }
 
 HWND FormWindow::Handle(Element element) const {
-  return element == form_.window ? Hwnd() : slots_[Index(element)].hwnd;
+  return element == desc_.window ? Hwnd() : slots_[Index(element)].hwnd;
 }
 
 const ElementDesc* FormWindow::Describe(Element element) const {
@@ -55,7 +55,7 @@ const ElementDesc* FormWindow::Describe(Element element) const {
 }
 
 bool FormWindow::Owns(Element element) const {
-  return element == form_.window || Describe(element) != nullptr ||
+  return element == desc_.window || Describe(element) != nullptr ||
          menu_.Describe(element) != nullptr;
 }
 
@@ -72,7 +72,7 @@ void FormWindow::Load(HWND owner) {
 }
 
 void FormWindow::Create(HWND owner) {
-  const std::u16string class_name = WindowClassName(form_.window);
+  const std::u16string class_name = WindowClassName(desc_.window);
   RegisterWindowClass(WideView(class_name), &FormWindow::WindowProc, 0);
   RegisterPanelClass();
   UniqueMenu menu = menu_.Build();
@@ -81,11 +81,11 @@ void FormWindow::Create(HWND owner) {
   // estimate only if the frame turns out otherwise.
   dpi_ = DpiOf(nullptr);
   const RECT frame = FrameAt(dpi_);
-  const std::u16string caption(form_.caption);
+  const std::u16string caption(desc_.caption);
   CheckLastError(
       ::CreateWindowExW(frame_.ex_style, WideView(class_name), WideView(caption), frame_.style,
-                        TwipsToPixels(form_.screen_left, dpi_) + frame.left,
-                        TwipsToPixels(form_.screen_top, dpi_) + frame.top, frame.right - frame.left,
+                        TwipsToPixels(desc_.screen_left, dpi_) + frame.left,
+                        TwipsToPixels(desc_.screen_top, dpi_) + frame.top, frame.right - frame.left,
                         frame.bottom - frame.top, owner, menu.get(), ::GetModuleHandleW(nullptr),
                         this),
       u"CreateWindowEx");
@@ -97,7 +97,7 @@ void FormWindow::Create(HWND owner) {
   PlaceOnScreen();
   // The first element in focus order that takes the focus has it first.
   focus_ = nullptr;
-  for (const ElementDesc* desc : TabOrder(form_)) {
+  for (const ElementDesc* desc : TabOrder(desc_)) {
     if (TraitsOf(desc->kind).TakesFocus()) {
       focus_ = Handle(desc->element);
       break;
@@ -107,11 +107,11 @@ void FormWindow::Create(HWND owner) {
 
 void FormWindow::CreateElements() {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  const std::vector<const ElementDesc*> tab_order = TabOrder(form_);
+  const std::vector<const ElementDesc*> tab_order = TabOrder(desc_);
   // The dialog keys walk siblings in z-order, and each new child goes below
   // its elder siblings: create each container's contents in focus order, a
   // container before what it holds.
-  std::vector<Element> containers{form_.window};
+  std::vector<Element> containers{desc_.window};
   for (std::size_t next = 0; next < containers.size(); ++next) {
     const ElementDesc* previous = nullptr;
     for (const ElementDesc* desc : tab_order) {
@@ -193,7 +193,7 @@ void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
         ::PostMessageW(Hwnd(), kMarkDefaultButton, 0, 0);
         return;
       case BN_CLICKED:  // by the mouse, or by a tool that posts it by its id
-        if (TraitsOf(desc->kind).click_is_command) handler = desc->on_click;
+        if (RunsClicks(desc->kind)) handler = desc->on_click;
         break;
       default:
         break;
@@ -203,7 +203,7 @@ void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
   }
   // A window takes no input while a box or a window is shown over it, also
   // none posted to it: one Apply runs at a time.
-  if (handler && ::IsWindowEnabled(Hwnd())) handler.call(events_);
+  if (handler && ::IsWindowEnabled(Hwnd())) handler(Events());
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) {

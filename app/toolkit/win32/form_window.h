@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/toolkit/form_desc.h"
+#include "app/toolkit/form_rules.h"
 #include "app/toolkit/win32/menu_bar.h"
 #include "app/toolkit/win32/unique_handle.h"
 
@@ -24,14 +24,13 @@ struct FrameStyle {
 // class's window procedure and goes to the default error handler.
 class FormWindow {
  public:
-  FormWindow(FormBinding form, const FrameStyle& frame);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   // A window still there is destroyed without any message reaching this
   // object: its derived part is gone by then. Owners destroy windows first.
   virtual ~FormWindow();
 
-  [[nodiscard]] const FormDesc& Description() const { return form_; }
+  [[nodiscard]] const FormDesc& Description() const { return desc_; }
   [[nodiscard]] HWND Hwnd() const { return window_.get(); }
   // The window itself or one of its elements; nullptr while not loaded.
   [[nodiscard]] HWND Handle(Element element) const;
@@ -56,6 +55,8 @@ class FormWindow {
   [[nodiscard]] static FormWindow* FromHwnd(HWND hwnd);
 
  protected:
+  // The object that handles the window's events.
+  virtual FormEvents& Events() = 0;
   // Creates the window and its elements as described, hidden, then runs the
   // load event. A window whose creation or load fails is destroyed again.
   void Load(HWND owner);
@@ -68,6 +69,11 @@ class FormWindow {
   virtual void OnClose() = 0;
 
  private:
+  template <typename Form>
+  friend class FormWindowOf;
+  // Made only as a window of one form, whose description it is.
+  FormWindow(const FormDesc& desc, const FrameStyle& frame);
+
   struct Fonts {
     UniqueFont window;
     UniqueFont panel;
@@ -107,9 +113,8 @@ class FormWindow {
   void OnRestored();
   void ReleaseOwner();
 
-  const FormDesc& form_;
+  const FormDesc& desc_;
   FrameStyle frame_;
-  FormEvents& events_;
   MenuBar menu_;
   HWND owner_ = nullptr;  // disabled while this window is shown over it
   HWND focus_ = nullptr;  // the element that had the focus last
@@ -120,6 +125,21 @@ class FormWindow {
   int dpi_ = 96;
   // Last: destroyed before the fonts and icons it draws with.
   UniqueWindow window_;
+};
+
+// A window of one form: its description and its form object are of one
+// type, or it does not compile. The form is built after the window's base,
+// which reaches it only once running, through Events().
+template <typename Form>
+class FormWindowOf : public FormWindow {
+ protected:
+  template <typename... Args>
+  FormWindowOf(const FormDescFor<Form>& desc, const FrameStyle& frame, Args&... args)
+      : FormWindow(desc.Desc(), frame), form_(args...) {}
+
+  FormEvents& Events() final { return form_; }
+
+  Form form_;
 };
 
 }  // namespace lumora

@@ -38,43 +38,46 @@ std::u16string MenuBar::TextOf(const MenuDesc& desc, std::u16string_view caption
 UniqueMenu MenuBar::Build() {
   if (form_.menu.empty()) return {};
   UniqueMenu bar(CheckLastError(::CreateMenu(), u"CreateMenu"));
-  std::array<Place, kElementCount> places{};
-  HMENU popup = nullptr;
-  UINT top = 0;
-  UINT next = 0;
+  // The menus so far, by element; the rules keep every parent above its items.
+  std::array<HMENU, kElementCount> menus{};
+  menus[Index(form_.window)] = bar.get();
   for (const MenuDesc& desc : form_.menu) {
-    const std::u16string text = TextOf(desc, desc.caption);
-    const auto id = static_cast<UINT_PTR>(ControlId(desc.item));
-    if (desc.parent == form_.window) {
-      UniqueMenu created(CheckLastError(::CreatePopupMenu(), u"CreatePopupMenu"));
-      CheckLastError(::AppendMenuW(bar.get(), MF_POPUP | MF_STRING,
-                                   reinterpret_cast<UINT_PTR>(created.get()), WideView(text)),
-                     u"AppendMenu");
-      popup = created.release();  // the bar owns it now
-      places[Index(desc.item)] = {bar.get(), top++};
-      next = 0;
-      continue;
+    std::u16string text = TextOf(desc, desc.caption);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_FTYPE;
+    info.fType = desc.caption == u"-" ? MFT_SEPARATOR : MFT_STRING;
+    info.wID = ControlId(desc.item);
+    if (info.fType == MFT_STRING) {
+      info.fMask |= MIIM_STRING;
+      info.dwTypeData = WideBuffer(text.data());
     }
-    CheckLastError(desc.caption == u"-" ? ::AppendMenuW(popup, MF_SEPARATOR, id, nullptr)
-                                        : ::AppendMenuW(popup, MF_STRING, id, WideView(text)),
-                   u"AppendMenu");
-    places[Index(desc.item)] = {popup, next++};
+    UniqueMenu popup;
+    if (desc.parent == form_.window) {
+      popup.reset(CheckLastError(::CreatePopupMenu(), u"CreatePopupMenu"));
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = popup.get();
+    }
+    HMENU parent = menus[Index(desc.parent)];
+    CheckLastError(
+        ::InsertMenuItemW(parent, static_cast<UINT>(::GetMenuItemCount(parent)), TRUE, &info),
+        u"InsertMenuItem");
+    menus[Index(desc.item)] = popup.release();  // the bar owns it now
   }
-  places_ = places;
+  bar_ = bar.get();
   return bar;
 }
 
-const MenuBar::Place& MenuBar::Built(Element item, std::u16string_view operation) const {
-  const Place& place = places_[Index(item)];
-  if (place.menu == nullptr) ThrowNotLoaded(operation, item);
-  return place;
+UINT MenuBar::Built(Element item, std::u16string_view operation) const {
+  if (bar_ == nullptr || rows_[Index(item)] == nullptr) ThrowNotLoaded(operation, item);
+  return static_cast<UINT>(ControlId(item));
 }
 
 void MenuBar::SetCaption(HWND window, Element item, std::u16string_view caption) const {
-  const Place& place = Built(item, u"Setting the caption");
+  const UINT command = Built(item, u"Setting the caption");
   std::u16string text = TextOf(*rows_[Index(item)], caption);
-  if (ShowsText(text, [&place](wchar_t* buffer, int size) {
-        return ::GetMenuStringW(place.menu, place.position, buffer, size, MF_BYPOSITION);
+  if (ShowsText(text, [this, command](wchar_t* buffer, int size) {
+        return ::GetMenuStringW(bar_, command, buffer, size, MF_BYCOMMAND);
       })) {
     return;
   }
@@ -82,23 +85,21 @@ void MenuBar::SetCaption(HWND window, Element item, std::u16string_view caption)
   info.cbSize = sizeof info;
   info.fMask = MIIM_STRING;
   info.dwTypeData = WideBuffer(text.data());
-  CheckLastError(::SetMenuItemInfoW(place.menu, place.position, TRUE, &info),
-                 u"Setting the caption", item);
+  CheckLastError(::SetMenuItemInfoW(bar_, command, FALSE, &info), u"Setting the caption", item);
   // Laying out a hidden menu bar is wasted work at start-up.
   if (::IsWindowVisible(window)) ::DrawMenuBar(window);
 }
 
 bool MenuBar::IsChecked(Element item) const {
-  const Place& place = Built(item, u"Reading the check mark");
-  const UINT state = ::GetMenuState(place.menu, place.position, MF_BYPOSITION);
+  const UINT command = Built(item, u"Reading the check mark");
+  const UINT state = ::GetMenuState(bar_, command, MF_BYCOMMAND);
   if (state == static_cast<UINT>(-1)) ThrowLastError(u"Reading the check mark", item);
   return (state & MF_CHECKED) != 0;
 }
 
 void MenuBar::SetChecked(Element item, bool checked) const {
-  const Place& place = Built(item, u"Setting the check mark");
-  if (::CheckMenuItem(place.menu, place.position,
-                      MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED)) ==
+  const UINT command = Built(item, u"Setting the check mark");
+  if (::CheckMenuItem(bar_, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)) ==
       static_cast<DWORD>(-1)) {
     ThrowLastError(u"Setting the check mark", item);
   }

@@ -11,8 +11,9 @@
 
 namespace lumora {
 
-// A window's menu bar and shortcut keys, built from its description. Each
-// menu and item is found by its name: where it sits is kept as it is built.
+// A window's menu bar and shortcut keys, built from its description: each
+// item in the menu its row names. Menus and items carry their element's
+// command, by which they are found wherever they sit.
 class MenuBar {
  public:
   explicit MenuBar(const FormDesc& form);
@@ -20,7 +21,7 @@ class MenuBar {
   // The bar with its menus, for a window to take; empty when there is none.
   [[nodiscard]] UniqueMenu Build();
   // The window that took the bar is gone, and the bar with it.
-  void Forget() { places_.fill({}); }
+  void Forget() { bar_ = nullptr; }
 
   // The item's row; nullptr when it is none of this window's.
   [[nodiscard]] const MenuDesc* Describe(Element item) const;
@@ -32,17 +33,14 @@ class MenuBar {
   void SetChecked(Element item, bool checked) const;
 
  private:
-  struct Place {
-    HMENU menu = nullptr;
-    UINT position = 0;
-  };
-  [[nodiscard]] const Place& Built(Element item, std::u16string_view operation) const;
+  // The command of a menu or item of the bar built, or the run-time error.
+  [[nodiscard]] UINT Built(Element item, std::u16string_view operation) const;
   // A caption and, after a tab, its shortcut key.
   [[nodiscard]] std::u16string TextOf(const MenuDesc& desc, std::u16string_view caption) const;
 
   const FormDesc& form_;
   std::array<const MenuDesc*, kElementCount> rows_{};
-  std::array<Place, kElementCount> places_{};
+  HMENU bar_ = nullptr;  // the window's once built
   UniqueAccelerators shortcuts_;
 };
 
