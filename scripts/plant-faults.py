@@ -7,9 +7,10 @@ half a minute a fault. Needs the windows preset built once (ccache).
 
     plant-faults.py [--only ID,...] [--keep DIR]
 
-Prints one line a fault (every test that fails on it, or missed, and how
-long the run took) and a summary; exits 1 if any fault was missed or could
-not be planted.
+Prints one line a fault (every test that fails on it, or missed; how long
+the slowest of those tests took to fail, and the whole run) and a summary
+with the longest time any fault took to fail; exits 1 if any fault was
+missed, caught only by a time-out, or could not be planted.
 """
 import argparse
 import os
@@ -40,8 +41,15 @@ def copy_sources(into):
 
 
 def failed_tests(output):
-    found = (re.match(r"\[  FAILED  \] ([\w/]+\.[\w/]+)", line) for line in output.splitlines())
-    return sorted({match.group(1) for match in found if match})
+    """Each failing test and how long it ran, in seconds."""
+    found = (re.match(r"\[  FAILED  \] ([\w/]+\.[\w/]+) \((\d+) ms\)", line) for line in output.splitlines())
+    return {match.group(1): int(match.group(2)) / 1000 for match in found if match}
+
+
+def test_counts(copy):
+    """How many tests each Wine test entry runs, as tests/CMakeLists.txt writes it."""
+    text = (copy / "tests/CMakeLists.txt").read_text(encoding="utf-8")
+    return {name: count for name, count in re.findall(r"lumora_add_wine_test\((\w+) (\d+) ", text)}
 
 
 def try_fault(copy, fault):
@@ -51,39 +59,49 @@ def try_fault(copy, fault):
         return "not found", 0.0
     path.write_text(original.replace(fault["find"], fault["replace"]), encoding="utf-8")
     start = time.monotonic()
+    counts = test_counts(copy)
+    caught = {}  # test: seconds to fail
     try:
         for preset in ("native", "windows"):
             built = run(["cmake", "--build", "--preset", preset, "-j2"], copy)
             if built.returncode:
                 return f"does not compile ({preset})", time.monotonic() - start
         # Every suite, so that the list shows each test that catches the fault.
-        caught = []
         native = run(["ctest", "--preset", "native", "--output-on-failure"], copy)
         if native.returncode:
-            caught += failed_tests(native.stdout) or ["the unit tests"]
+            caught.update(failed_tests(native.stdout) or {"the unit tests": 0.0})
         bench = ["bash", "scripts/run-gtest.sh", "build/windows"]
         env = {**os.environ, "LUMORA_EXPECT_DPI": "96",
                "LUMORA_EXE": str(copy / "build/windows/app/lumora.exe")}
-        for count, program in (("5", "build/windows/tests/lumora_unit_tests.exe"),
-                               ("17", "build/windows/tests/lumora_win32_tests.exe")):
+        for count, program in ((counts["unit_tests"], "build/windows/tests/lumora_unit_tests.exe"),
+                               (counts["win32_tests"], "build/windows/tests/lumora_win32_tests.exe")):
+            began = time.monotonic()
             ran = run(bench + [count, program], copy, env=env)
+            if "still running after its time" in ran.stdout + ran.stderr:
+                return "caught by a time-out only", time.monotonic() - start
             if ran.returncode:
-                caught += [f"{name} (Wine)" for name in failed_tests(ran.stdout)] or [
-                    f"{pathlib.Path(program).stem}'s end"]
+                found = failed_tests(ran.stdout)
+                caught.update({f"{name} (Wine)": seconds for name, seconds in found.items()} or {
+                    f"{pathlib.Path(program).stem}'s end": time.monotonic() - began})
         if not caught:  # what only another DPI shows
             subprocess.run(["bash", "scripts/wine-bench.sh", "dpi", "build/windows", "144"], cwd=copy,
                            check=True, capture_output=True)
             try:
-                ran = run(bench + ["7", "build/windows/tests/lumora_win32_tests.exe",
+                began = time.monotonic()
+                ran = run(bench + [counts["win32_tests_144dpi"], "build/windows/tests/lumora_win32_tests.exe",
                                    "--gtest_filter=MainWindowTest.*:AboutWindowTest.*:ShowTest.*"],
                           copy, env={**env, "LUMORA_EXPECT_DPI": "144"})
             finally:
                 subprocess.run(["bash", "scripts/wine-bench.sh", "dpi", "build/windows", "96"], cwd=copy,
                                check=True, capture_output=True)
             if ran.returncode:
-                caught += [f"{name} (Wine, 144 DPI)" for name in failed_tests(ran.stdout)] or ["the 144-DPI run's end"]
+                found = failed_tests(ran.stdout)
+                caught.update({f"{name} (Wine, 144 DPI)": seconds for name, seconds in found.items()} or {
+                    "the 144-DPI run's end": time.monotonic() - began})
         if caught:
-            return "caught by " + ", ".join(sorted(set(caught))), time.monotonic() - start
+            slowest = max(caught.values())
+            return (f"caught by {', '.join(sorted(caught))}; fails in {slowest:.1f} s",
+                    time.monotonic() - start)
         return "MISSED", time.monotonic() - start
     except subprocess.TimeoutExpired:
         return "caught by a time-out only", time.monotonic() - start
@@ -104,8 +122,8 @@ def main():
     # Compiled through the cache the test command fills, keyed on this copy's paths.
     os.environ.update(CMAKE_C_COMPILER_LAUNCHER="ccache", CMAKE_CXX_COMPILER_LAUNCHER="ccache",
                       CCACHE_BASEDIR=str(copy), CCACHE_NOHASHDIR="1")
+    copy_sources(copy)  # a kept copy is brought up to date
     if not (copy / "build/windows/CMakeCache.txt").exists():
-        copy_sources(copy)
         for preset in ("native", "windows"):
             subprocess.run(["cmake", "--preset", preset], cwd=copy, check=True, capture_output=True)
             subprocess.run(["cmake", "--build", "--preset", preset, "-j2"], cwd=copy, check=True,
@@ -113,18 +131,22 @@ def main():
     subprocess.run(["bash", "scripts/wine-bench.sh", "start", "build/windows"], cwd=copy, check=True,
                    capture_output=True)
     missed = []
+    longest = 0.0
     try:
         for fault in faults:
             verdict, seconds = try_fault(copy, fault)
-            print(f"{fault['id']}: {verdict} ({seconds:.0f} s)", flush=True)
-            if verdict == "MISSED" or verdict.startswith(("not found", "does not compile")):
+            print(f"{fault['id']}: {verdict} (run {seconds:.0f} s)", flush=True)
+            if verdict == "MISSED" or verdict.startswith(("not found", "does not compile", "caught by a time-out")):
                 missed.append(fault["id"])
+            elif match := re.search(r"fails in ([\d.]+) s", verdict):
+                longest = max(longest, float(match.group(1)))
     finally:
         subprocess.run(["bash", "scripts/wine-bench.sh", "stop", "build/windows"], cwd=copy, check=False,
                        capture_output=True)
         if not args.keep:
             shutil.rmtree(copy, ignore_errors=True)
-    print(f"faults: {len(faults) - len(missed)} of {len(faults)} caught; missed: {', '.join(missed) or 'none'}")
+    print(f"faults: {len(faults) - len(missed)} of {len(faults)} caught, the slowest failing in {longest:.1f} s; "
+          f"missed: {', '.join(missed) or 'none'}")
     sys.exit(1 if missed else 0)
 
 

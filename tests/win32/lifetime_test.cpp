@@ -100,12 +100,6 @@ TEST_F(ShowTest, WithNoOptionSelectedTabReachesThemAndTheFocusSurvivesMinimiseAn
   EXPECT_TRUE(boxes_.seen.empty());
 }
 
-// This thread's visible top-level windows, gathered one by one.
-BOOL CALLBACK AddShown(HWND hwnd, LPARAM list) {
-  if (::IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-  return TRUE;
-}
-
 // The session's end as Windows drives it, wherever it finds the program
 // (half the parameter: idle, the about window open, a box open): at a
 // logoff, or at a close an installer asks for through Restart Manager (the
@@ -119,8 +113,7 @@ TEST_P(SessionEndTest, EveryWindowAgreesThenTheLanguageIsSavedOnce) {
   // refused goes on.
   bool ended = false;
   const auto end_session = [&] {
-    std::vector<HWND> windows;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &AddShown, reinterpret_cast<LPARAM>(&windows));
+    const std::vector<HWND> windows = ThreadWindows();
     for (HWND w : windows) ::SendMessageW(w, WM_ENDSESSION, FALSE, how);
     EXPECT_TRUE(store_.saves.empty());
     for (HWND w : windows)

@@ -131,6 +131,59 @@ struct ColourScheme {
   COLORREF kept[4] = {};
 };
 
+// This thread's visible top-level windows.
+inline BOOL CALLBACK AddShown(HWND hwnd, LPARAM list) {
+  if (::IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+inline std::vector<HWND> ThreadWindows() {
+  std::vector<HWND> windows;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &AddShown, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+// The title and menu bars changed in this process as when the user makes
+// text bigger or picks another theme, and set back when it goes. Each change
+// goes as Windows makes it: the metrics, every frame recalculated round its
+// unchanged outer size, then the message each window is told by.
+class SystemBars {
+ public:
+  SystemBars() {
+    kept_.cbSize = sizeof kept_;
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof kept_, &kept_, 0);
+  }
+  ~SystemBars() { Scale(1, 1, WM_SETTINGCHANGE); }
+  SystemBars(const SystemBars&) = delete;
+  SystemBars& operator=(const SystemBars&) = delete;
+
+  // Heights and fonts times numerator / denominator of what they were;
+  // WM_SETTINGCHANGE or WM_THEMECHANGED tells the windows.
+  void Scale(int numerator, int denominator, UINT message) const {
+    NONCLIENTMETRICSW metrics = kept_;
+    for (int* height : {&metrics.iCaptionHeight, &metrics.iMenuHeight}) {
+      *height = *height * numerator / denominator;
+    }
+    for (LOGFONTW* font : {&metrics.lfCaptionFont, &metrics.lfMenuFont}) {
+      font->lfHeight = font->lfHeight * numerator / denominator;
+    }
+    ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const std::vector<HWND> windows = ThreadWindows();
+    for (HWND w : windows) {
+      ::SetWindowPos(w, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    for (HWND w : windows) {
+      ::SendMessageW(
+          w, message, message == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0,
+          reinterpret_cast<LPARAM>(message == WM_SETTINGCHANGE ? L"WindowMetrics" : nullptr));
+    }
+    PumpFor(50);
+  }
+
+ private:
+  NONCLIENTMETRICSW kept_{};
+};
+
 // The windows' font size, 8.25 points, regular, Arabic character set, as
 // FontText writes it after the face.
 inline std::wstring Regular825Points(int dpi = ScreenDpi()) {

@@ -42,9 +42,16 @@ BOOL WINAPI ScaleFrame(HWND hwnd) {
   g_scaled.push_back(hwnd);
   return TRUE;
 }
+// Windows 8.1's monitor DPI, answering what is set here.
+UINT g_monitor_dpi = 96;
+HRESULT WINAPI MonitorDpi(HMONITOR /*monitor*/, MONITOR_DPI_TYPE type, UINT* x, UINT* y) {
+  *x = *y = type == MDT_EFFECTIVE_DPI ? g_monitor_dpi : 0;
+  return S_OK;
+}
 struct OlderSystem {
-  OlderSystem() {
-    SystemDpiFunctions() = {.thread_awareness = &ThreadAwareness,
+  explicit OlderSystem(bool monitor_dpi = false) {
+    SystemDpiFunctions() = {.dpi_for_monitor = monitor_dpi ? &MonitorDpi : nullptr,
+                            .thread_awareness = &ThreadAwareness,
                             .same_awareness = kept.same_awareness,
                             .scale_frame = &ScaleFrame};
   }
@@ -127,9 +134,14 @@ class MainWindowTest : public ProgramTest {
   }
 };
 
+// The device context of the screen lent first: another once one is held.
+HDC ScreenDc() { return UniqueScreenDc(::GetDC(nullptr)).get(); }
+
 TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsItsFocus) {
   const OlderSystem older;
+  HDC screen = ScreenDc();
   Start(u"English");
+  EXPECT_EQ(ScreenDc(), screen) << "the start keeps a device context of the screen";
   EXPECT_EQ(g_scaled, std::vector{main_.Hwnd()});
   // A caption that only starts like the new one is replaced.
   ui_.SetCaption(Element::frmMain, u"Lumora! Lumora!");
@@ -275,6 +287,76 @@ TEST_F(MainWindowTest,
     change(first, !persian, persian);
     Choose(1, 0);
   }
+}
+
+// The title and menu bars changed by the system under open windows, in
+// each language, with the about window open or made after, the main window
+// minimised, or a box open: each window keeps its corner and the client
+// area the description gives, its lowest element inside it.
+TEST_F(MainWindowTest, KeepsItsClientAreaWhenTheSystemChangesItsTitleAndMenuBars) {
+  Start(u"Persian");
+  const SystemBars bars;
+  const RECT about96{0, 0, 248, 119}, about144{0, 0, 372, 179};
+  const auto fitted = [](HWND window, const RECT& at96, const RECT& at144, POINT corner,
+                         HWND lowest) {
+    RECT client{}, inside{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client, AtDpi(at96, at144)) << TextOf(window);
+    EXPECT_EQ(std::pair(OnScreen(window).left, OnScreen(window).top),
+              std::pair(corner.x, corner.y));
+    const RECT place = OnScreen(lowest), shown = ClientOnScreen(window);
+    EXPECT_TRUE(::IntersectRect(&inside, &place, &shown) && inside == place) << TextOf(lowest);
+  };
+  const POINT corner{OnScreen(main_.Hwnd()).left, OnScreen(main_.Hwnd()).top};
+  HWND exit = Control(Element::cmdExit);
+  bars.Scale(3, 2, WM_SETTINGCHANGE);
+  fitted(main_.Hwnd(), kClient96, kClient144, corner, exit);
+  WithAbout([&](HWND about) {
+    const POINT at{OnScreen(about).left, OnScreen(about).top};
+    fitted(about, about96, about144, at, Control(Element::cmdOK));  // made under them
+    bars.Scale(1, 1, WM_THEMECHANGED);
+    fitted(about, about96, about144, at, Control(Element::cmdOK));
+    fitted(main_.Hwnd(), kClient96, kClient144, corner, exit);
+  });
+  // Minimised at the time, restored in the frame of the bars then.
+  Choose(1, 0);
+  ::ShowWindow(main_.Hwnd(), SW_MINIMIZE);
+  bars.Scale(3, 2, WM_SETTINGCHANGE);
+  RECT frame = AtDpi(kClient96, kClient144);
+  ::AdjustWindowRectExForDpi(&frame, ::GetWindowLongW(main_.Hwnd(), GWL_STYLE), TRUE, 0,
+                             ::GetDpiForWindow(main_.Hwnd()));
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  ::GetWindowPlacement(main_.Hwnd(), &placement);
+  EXPECT_EQ(placement.rcNormalPosition,
+            (RECT{corner.x, corner.y, corner.x + frame.right - frame.left,
+                  corner.y + frame.bottom - frame.top}));
+  ::ShowWindow(main_.Hwnd(), SW_RESTORE);
+  fitted(main_.Hwnd(), kClient96, kClient144, corner, exit);
+  boxes_.on_open = [&](HWND box) {
+    RunSoon([&, box] {
+      bars.Scale(1, 1, WM_SETTINGCHANGE);
+      fitted(main_.Hwnd(), kClient96, kClient144, corner, exit);
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+  };
+  Click(Element::cmdApply);
+  EXPECT_EQ(boxes_.seen.size(), 1U);
+}
+
+// Windows 8.1: no DPI of the window's, its monitor's instead, at another DPI
+// than the system's; moved to a monitor at the system's.
+TEST_F(MainWindowTest, WithoutTheWindowsDpiTakesItsMonitorsAtStartAndAfterAMove) {
+  const OlderSystem older(true);
+  const int system = ScreenDpi();
+  g_monitor_dpi = system == 96 ? 144 : 96;
+  Start(u"English");
+  ExpectLabelledInPlace(false, static_cast<int>(g_monitor_dpi));
+  g_monitor_dpi = system;
+  RECT suggested = OnScreen(main_.Hwnd());
+  ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(system, system),
+                 reinterpret_cast<LPARAM>(&suggested));
+  ExpectLabelledInPlace(false, system);
 }
 
 }  // namespace

@@ -27,6 +27,12 @@ DpiFunctions& SystemDpiFunctions() {
     Resolve(user32, "GetThreadDpiAwarenessContext", found.thread_awareness);
     Resolve(user32, "AreDpiAwarenessContextsEqual", found.same_awareness);
     Resolve(user32, "EnableNonClientDpiScaling", found.scale_frame);
+    if (found.dpi_for_window == nullptr) {
+      // Loaded for the run, from the system's own folder only; Windows 7 has none.
+      static const UniqueLibrary kShcore(
+          ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+      if (kShcore) Resolve(kShcore.get(), "GetDpiForMonitor", found.dpi_for_monitor);
+    }
     return found;
   }();
   return functions;
@@ -36,6 +42,15 @@ int DpiOf(HWND hwnd) {
   const DpiFunctions& dpi = SystemDpiFunctions();
   if (hwnd != nullptr && dpi.dpi_for_window != nullptr) {
     if (const UINT value = dpi.dpi_for_window(hwnd); value != 0) return static_cast<int>(value);
+  }
+  if (hwnd != nullptr && dpi.dpi_for_monitor != nullptr) {
+    UINT x = 0;
+    UINT y = 0;
+    if (SUCCEEDED(dpi.dpi_for_monitor(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST),
+                                      MDT_EFFECTIVE_DPI, &x, &y)) &&
+        y != 0) {
+      return static_cast<int>(y);
+    }
   }
   if (hwnd == nullptr && dpi.dpi_for_system != nullptr) {
     if (const UINT value = dpi.dpi_for_system(); value != 0) return static_cast<int>(value);
@@ -47,8 +62,9 @@ int DpiOf(HWND hwnd) {
 
 int SystemMetricAt(int metric, int dpi) {
   const auto metrics_for_dpi = SystemDpiFunctions().metrics_for_dpi;
-  return metrics_for_dpi != nullptr ? metrics_for_dpi(metric, static_cast<UINT>(dpi))
-                                    : ::GetSystemMetrics(metric);
+  if (metrics_for_dpi != nullptr) return metrics_for_dpi(metric, static_cast<UINT>(dpi));
+  // The system's metrics are of its DPI; a monitor may have another.
+  return ::MulDiv(::GetSystemMetrics(metric), dpi, DpiOf(nullptr));
 }
 
 RECT FrameAround(SIZE client, DWORD style, DWORD ex_style, bool menu, int dpi) {

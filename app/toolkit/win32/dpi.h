@@ -1,12 +1,14 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellscalingapi.h>
 
 namespace lumora {
 
-// The DPI a window is drawn at; the system's before the window exists. The
-// manifest makes the program aware of each monitor's DPI, so these are the
-// screen's real dots per inch.
+// The DPI a window is drawn at, its monitor's; the system's before the
+// window exists. The manifest makes the program aware of each monitor's DPI,
+// so these are the screen's real dots per inch.
 [[nodiscard]] int DpiOf(HWND hwnd);
 
 // A system metric (an icon's size, say) as it is at a DPI.
@@ -20,11 +22,13 @@ namespace lumora {
 // first version of that awareness scales the frame only if the window asks.
 void AskForFrameScaling(HWND hwnd);
 
-// The per-monitor DPI functions, resolved at run time: Windows 10 has them,
-// older systems have one DPI for everything. Null where the system has none;
-// a test takes them away to run the older systems' way.
+// The per-monitor DPI functions, resolved at run time: Windows 10 has them;
+// Windows 8.1 has only each monitor's DPI (shcore.dll), looked up where the
+// window's is missing; older systems have one DPI for everything. Null where
+// the system has none; a test takes them away to run the older systems' way.
 struct DpiFunctions {
   UINT(WINAPI* dpi_for_window)(HWND) = nullptr;
+  HRESULT(WINAPI* dpi_for_monitor)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*) = nullptr;
   UINT(WINAPI* dpi_for_system)() = nullptr;
   int(WINAPI* metrics_for_dpi)(int, UINT) = nullptr;
   BOOL(WINAPI* frame_for_dpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;

@@ -93,6 +93,24 @@ void FormWindow::PlaceFrame(int left, int top) const {
   }
 }
 
+void FormWindow::FitFrame() const {
+  if (!::IsIconic(Hwnd())) {
+    RECT window{};
+    ::GetWindowRect(Hwnd(), &window);
+    PlaceFrame(window.left, window.top);
+    return;
+  }
+  // Restored where it was, with the frame its DPI and the system's bars give.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  ::GetWindowPlacement(Hwnd(), &placement);
+  const RECT frame = FrameAt(dpi_);
+  placement.rcNormalPosition.right = placement.rcNormalPosition.left + frame.right - frame.left;
+  placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + frame.bottom - frame.top;
+  placement.showCmd = SW_SHOWMINNOACTIVE;  // stays minimised, and inactive if it was
+  ::SetWindowPlacement(Hwnd(), &placement);
+}
+
 void FormWindow::SetMirrored(HWND hwnd, bool mirrored) {
   // A mirrored window reads right to left already; the reading-order flag
   // beside it would reverse that back to left to right.
@@ -142,17 +160,9 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   UseFonts(MakeFonts(), true);
   UseIcons();
   for (const ElementDesc& desc : desc_.elements) PlaceElement(desc);
+  // Minimised, it is parked where the system suggests and restored where it was.
   if (::IsIconic(Hwnd())) {
-    // Parked where the system suggests: it is restored where it was, with
-    // the frame of this DPI round the described client area.
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    ::GetWindowPlacement(Hwnd(), &placement);
-    const RECT frame = FrameAt(dpi_);
-    placement.rcNormalPosition.right = placement.rcNormalPosition.left + frame.right - frame.left;
-    placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + frame.bottom - frame.top;
-    placement.showCmd = SW_SHOWMINNOACTIVE;  // stays minimised, and inactive if it was
-    ::SetWindowPlacement(Hwnd(), &placement);
+    FitFrame();
     return;
   }
   // Where the system suggests, with the frame of this DPI around the client
@@ -164,9 +174,7 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 
 void FormWindow::OnRestored() {
   // The menu bar may wrap at a DPI taken while minimised.
-  RECT window{};
-  ::GetWindowRect(Hwnd(), &window);
-  PlaceFrame(window.left, window.top);
+  FitFrame();
   // Restoring a window that stayed active leaves the focus on the window.
   HWND focus = ::GetFocus();
   if (::GetActiveWindow() == Hwnd() && (focus == nullptr || focus == Hwnd())) GiveFocusBack();

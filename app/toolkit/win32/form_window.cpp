@@ -243,6 +243,14 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(w_param), *reinterpret_cast<const RECT*>(l_param));
       return 0;
+    // The system recalculated the frame round the same outer size for a new
+    // title or menu bar (text size, metrics, theme): the client area shrank.
+    case WM_SETTINGCHANGE:
+      if (w_param == SPI_SETNONCLIENTMETRICS) FitFrame();
+      break;
+    case WM_THEMECHANGED:
+      FitFrame();
+      break;
     case WM_DESTROY:
       ReleaseOwner();
       break;

@@ -102,6 +102,9 @@ class FormWindow {
   // The window's outer corner at (left, top), sized round the client area
   // the description gives at the window's DPI.
   void PlaceFrame(int left, int top) const;
+  // The frame fitted round the described client area again where it stands,
+  // or where a minimised window is restored: the system changed its bars.
+  void FitFrame() const;
   // The window's rectangle round the described client area at a DPI.
   [[nodiscard]] RECT FrameAt(int dpi) const;
   void OnDpiChanged(int dpi, const RECT& suggested);
