@@ -1,42 +1,54 @@
 #!/usr/bin/env python3
 """Makes the release package into a directory of its own and fails unless
 its name, its files, its checksum, the version record of the lumora.exe
-inside it and the package managers' manifests beside it agree.
+inside it and the package managers' manifests beside it agree; then again
+for a licence set and for each kind of release address the publisher
+settings document, where scoop's update bot, as it reads the manifest, must
+find the newest of three published versions and its zip and checksum.
 
-    check-package.py CPACK CPACK_CONFIG BUILT_EXE PLATFORM OUT_DIR
+    check-package.py CPACK CPACK_CONFIG BUILT_EXE PLATFORM OUT_DIR RELEASE_DATE
+
+SOURCE_DATE_EPOCH is the release's time, RELEASE_DATE the day it falls on.
 """
+import datetime
+import functools
 import hashlib
+import http.server
 import json
+import os
 import pathlib
 import re
 import shutil
-import datetime
-import os
 import subprocess
 import sys
+import tempfile
+import threading
+import urllib.request
 import zipfile
 
 import pefile
 import yaml
 
 
+DESCRIPTION = "A tool to have an alternative Folder Option."
+
+
 def version_record(exe):
-    """The fixed file and product version numbers and the texts of the
-    version record's FileVersion and ProductVersion."""
+    """The fixed file and product version numbers, the texts of the version
+    record's one table, and what its translation names."""
     pe = pefile.PE(data=exe)
     fixed = pe.VS_FIXEDFILEINFO[0]
     numbers = {"FileVersion": (fixed.FileVersionMS >> 16, fixed.FileVersionMS & 0xFFFF,
                                fixed.FileVersionLS >> 16, fixed.FileVersionLS & 0xFFFF),
                "ProductVersion": (fixed.ProductVersionMS >> 16, fixed.ProductVersionMS & 0xFFFF,
                                   fixed.ProductVersionLS >> 16, fixed.ProductVersionLS & 0xFFFF)}
-    strings = {}
+    tables, translations = {}, []
     for info in pe.FileInfo[0]:
         for table in getattr(info, "StringTable", []):
-            strings.update({key.decode(): value.decode() for key, value in table.entries.items()})
-    missing = [key for key in ("FileVersion", "ProductVersion") if key not in strings]
-    if missing:
-        sys.exit(f"no {' or '.join(missing)} text in the version record")
-    return numbers, {key: strings[key] for key in ("FileVersion", "ProductVersion")}
+            tables[table.LangID.decode().lower()] = {k.decode(): v.decode() for k, v in table.entries.items()}
+        for var in getattr(info, "Var", []):
+            translations += var.entry.values()
+    return numbers, tables, translations
 
 
 # The forms winget's manifest schemas give these fields.
@@ -56,7 +68,17 @@ REQUIRED = {
 WINGET_MANIFEST_VERSION = "1.12.0"
 
 
-def winget_failures(folder, url, version, digest, date):
+def publisher_settings(path):
+    """The publisher settings as the package step reads them."""
+    settings = {}
+    for line in pathlib.Path(path).read_text(encoding="utf-8").splitlines():
+        if "=" in line and not line.lstrip().startswith("#"):
+            key, _, value = line.partition("=")
+            settings[key.strip()] = value.strip()
+    return settings
+
+
+def winget_failures(folder, url, version, digest, date, licence):
     """What the winget manifest set in its repository folder gets wrong."""
     failures = []
     manifests = {}
@@ -79,6 +101,8 @@ def winget_failures(folder, url, version, digest, date):
         for key in ("PublisherUrl", "PackageUrl", "LicenseUrl", "ReleaseNotesUrl"):
             if key in manifest and not ADDRESS.match(manifest[key]):
                 failures.append(f"{path.name}: {key} {manifest[key]!r} is no address")
+        if kind in ("defaultLocale", "locale") and (manifest["License"], manifest.get("LicenseUrl")) != licence:
+            failures.append(f"{path.name}: licence {manifest['License']!r} {manifest.get('LicenseUrl')!r}, not {licence}")
     expected = {"NorvaleSoft.Lumora.yaml": "version", "NorvaleSoft.Lumora.installer.yaml": "installer",
                 "NorvaleSoft.Lumora.locale.en-US.yaml": "defaultLocale",
                 "NorvaleSoft.Lumora.locale.fa-IR.yaml": "locale"}
@@ -92,75 +116,112 @@ def winget_failures(folder, url, version, digest, date):
               installer["NestedInstallerFiles"][0]["RelativeFilePath"], "Scope" in installer)
     if nested != ("zip", "portable", "lumora.exe", False):
         failures.append(f"winget installs {nested}")
-    if installer.get("ReleaseDate") != date or (date and not DATE.match(date)):
+    if installer.get("ReleaseDate") != date:
         failures.append(f"winget's release date {installer.get('ReleaseDate')!r}, the release's {date!r}")
     english, persian = manifests["NorvaleSoft.Lumora.locale.en-US.yaml"], manifests["NorvaleSoft.Lumora.locale.fa-IR.yaml"]
     if (manifests["NorvaleSoft.Lumora.yaml"]["DefaultLocale"], english["PackageLocale"], persian["PackageLocale"]) != ("en-US", "en-US", "fa-IR"):
         failures.append("winget's locales are not en-US and fa-IR")
-    if not english.get("Tags") or "ReleaseNotesUrl" not in english or english["License"] != "Proprietary":
-        failures.append(f"the English locale: tags {english.get('Tags')}, notes {english.get('ReleaseNotesUrl')}, licence {english['License']!r}")
-    description = persian.get("Description", "")
-    if not description or "\u06cc" in description or "\u0643" in description:
-        failures.append("the Persian locale has no Description of its own in the texts' spelling")
+    if not english.get("Tags") or "ReleaseNotesUrl" not in english:
+        failures.append(f"the English locale: tags {english.get('Tags')}, notes {english.get('ReleaseNotesUrl')}")
+    # Persian as people type it to search: Farsi yeh and keheh, not the Arabic letters.
+    for key in ("PackageName", "ShortDescription", "Description"):
+        text = persian.get(key, "")
+        if not text or "\u064a" in text or "\u0643" in text or (key != "PackageName" and "\u06cc" not in text):
+            failures.append(f"the Persian {key} is not in today's spelling: {text!r}")
     return failures
 
 
-def scoop_failures(path, url, version, digest):
+def scoop_failures(scoop, url, version, digest, licence):
     """What the scoop manifest gets wrong, autoupdate's address for this version included."""
-    scoop = json.loads(path.read_text(encoding="utf-8"))
     failures = [f"scoop lacks {key}" for key in ("version", "description", "homepage", "license", "url", "hash",
                                                   "checkver", "autoupdate") if key not in scoop]
     if failures:
         return failures
     if (scoop["version"], scoop["url"], scoop["hash"]) != (version, url, digest) or not SHA256.match(scoop["hash"]):
         failures.append(f"scoop has {scoop['version']!r} {scoop['url']} {scoop['hash']}, the zip {url} {digest}")
-    # This version's zip, and another version's by the same template.
-    for release in (version, "9.99"):
-        if scoop["autoupdate"]["url"].replace("$version", release) != url.replace(version, release):
-            failures.append(f"scoop's autoupdate address {scoop['autoupdate']['url']} is not {release}'s zip")
-    if "bin" in scoop or scoop["license"] != "Proprietary" or not ADDRESS.match(scoop["homepage"]):
-        failures.append(f"scoop: bin {scoop.get('bin')!r}, licence {scoop['license']!r}, home {scoop['homepage']!r}")
-    if not re.search(scoop["checkver"]["regex"], pathlib.Path(url).name):
-        failures.append(f"scoop's checkver finds no version in {url}")
+    if scoop["autoupdate"]["url"].replace("$version", version) != url:
+        failures.append(f"scoop's autoupdate address {scoop['autoupdate']['url']} is not this version's zip")
+    wanted = {"identifier": licence[0], "url": licence[1]} if licence[1] else licence[0]
+    if "bin" in scoop or scoop["license"] != wanted or not ADDRESS.match(scoop["homepage"]):
+        failures.append(f"scoop: bin {scoop.get('bin')!r}, licence {scoop['license']!r} not {wanted!r}, home {scoop['homepage']!r}")
     return failures
 
 
-def manifest_failures(out, name, version, digest, date):
-    """What the winget and scoop manifests beside the zip get wrong about it."""
-    publisher = {}
-    for line in (pathlib.Path(__file__).parent.parent / "packaging" / "publisher.conf").read_text().splitlines():
-        if "=" in line and not line.startswith("#"):
-            publisher[line.split("=")[0].strip()] = line.split("=", 1)[1].strip()
-    url = publisher["release_url"].replace("{version}", version).replace("{file}", name)
-    folder = out / "winget" / "manifests" / "n" / "NorvaleSoft" / "Lumora" / version
-    return winget_failures(folder, url, version, digest, date) + scoop_failures(out / "scoop" / "lumora.json", url, version, digest)
+def served(url, host):
+    """Where the test's server serves an address: GitHub's under github/."""
+    return url.replace("https://github.com/", f"{host}/github/")
 
 
-def main():
-    cpack, config, built_exe, platform, out = sys.argv[1:6]
-    out = pathlib.Path(out)
+def fetch(url, host):
+    """A page as scoop's bot gets it, or None; GitHub has no folder listings."""
+    if url.startswith("https://github.com/") and not re.search(r"/releases/(latest|download/[^/]+/[^/]+)$", url):
+        return None
+    try:
+        with urllib.request.urlopen(served(url, host), timeout=10) as page:
+            return page.read().decode()
+    except (OSError, ValueError):  # none there, or no address at all
+        return None
+
+
+def update_failures(scoop, host, published):
+    """What scoop's bot makes of the manifest with versions published beside
+    this one: checkver must find the newest, autoupdate its zip and hash."""
+    checkver = scoop["checkver"]
+    if "github" in checkver:
+        url, pick = checkver["github"] + "/releases/latest", 0
+    else:
+        url, pick = checkver["url"], -1 if checkver.get("reverse") else 0
+    found = re.findall(checkver.get("regex", r"/releases/tag/(?:v|V)?([\d.]+)"), fetch(url, host) or "")
+    newest = found[pick] if found else None
+    if newest != published[-1]:
+        return [f"scoop's checkver finds {newest!r} at {url} ({found}), not the newest, {published[-1]!r}"]
+    zip_url = scoop["autoupdate"]["url"].replace("$version", newest)
+    hash_of = scoop["autoupdate"].get("hash", {})
+    hash_url = hash_of.get("url", "(none)").replace("$url", zip_url)
+    zipped, listed = fetch(zip_url, host), fetch(hash_url, host)
+    pattern = hash_of.get("regex", "$sha256").replace("$sha256", "([a-fA-F0-9]{64})")
+    hashed = re.search(pattern, listed or "")
+    if zipped is None or not hashed or hashed.group(1) != hashlib.sha256(zipped.encode()).hexdigest():
+        return [f"scoop's autoupdate finds {zip_url} {zipped is not None} and its hash {hash_url} {hashed}"]
+    return []
+
+
+def publish(site, host, release_url, name, version, versions):
+    """Each version's zip and checksum as the release step writes them, where
+    the release address puts them, and GitHub's releases page, newest first."""
+    tags = []
+    for release in versions:
+        url = release_url.replace("{version}", release).replace("{file}", name.replace(version, release))
+        place = site / served(url, host)[len(host) + 1:]
+        place.parent.mkdir(parents=True, exist_ok=True)
+        place.write_bytes(f"lumora {release}".encode())
+        digest = hashlib.sha256(place.read_bytes()).hexdigest()
+        (place.parent / (place.name + ".sha256")).write_text(f"{digest}  {place.name}\n")
+        tags.insert(0, url.split("/releases/download/")[-1].split("/")[0])
+    if "/releases/download/" in release_url:
+        project = release_url.split("github.com/")[1].split("/releases/")[0]
+        page = site / "github" / project / "releases" / "latest"
+        page.write_text("".join(f'<a href="/{project}/releases/tag/{tag}">{tag}</a>\n' for tag in tags))
+
+
+def package_failures(cpack, config, built_exe, platform, out, date, conf):
+    """Makes the package with the publisher settings given and says what it gets wrong."""
     shutil.rmtree(out, ignore_errors=True)
-    subprocess.run([cpack, "--config", config, "-B", str(out)], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run([cpack, "--config", config, "-B", str(out)], check=True, stdout=subprocess.DEVNULL,
+                   env=dict(os.environ, LUMORA_PUBLISHER_CONF=str(conf)))
     zips = sorted(p.name for p in out.glob("*.zip"))
     if len(zips) != 1:
-        sys.exit(f"expected one zip, found {zips}")
+        return [f"expected one zip, found {zips}"], None, None
     name = zips[0]
     failures = []
-
-    # The release's time, as the package step takes it: entries and ReleaseDate.
-    epoch = os.environ.get("SOURCE_DATE_EPOCH") or subprocess.run(
-        ["git", "-C", str(pathlib.Path(__file__).parent), "log", "-1", "--format=%ct"],
-        capture_output=True, text=True, check=False).stdout.strip()
-    when = datetime.datetime.fromtimestamp(int(epoch), datetime.timezone.utc) if epoch else None
-    date = when.date().isoformat() if when else None
+    when = datetime.datetime.fromtimestamp(int(os.environ["SOURCE_DATE_EPOCH"]), datetime.timezone.utc)
     with zipfile.ZipFile(out / name) as package:
         files = [info.filename for info in package.infolist()]
         if files != ["README.txt", "lumora.exe"]:
             failures.append(f"the zip holds {files}, not README.txt and lumora.exe in that order")
         stamps = {(i.date_time, i.external_attr >> 16) for i in package.infolist()}
         # A zip entry keeps its time to two seconds.
-        stamp = (*when.timetuple()[:5], when.second - when.second % 2) if when else None
-        if when and stamps != {(stamp, 0o100644)}:
+        if stamps != {((*when.timetuple()[:5], when.second - when.second % 2), 0o100644)}:
             failures.append(f"the zip's entries carry {stamps}, not the release's time {when} and rw-r--r--")
         exe = package.read("lumora.exe")
         readme = package.read("README.txt")
@@ -169,17 +230,22 @@ def main():
     if b"\n" in readme.replace(b"\r\n", b""):
         failures.append("README.txt has lines that do not end in CR LF")
 
-    numbers, texts = version_record(exe)
+    numbers, tables, translations = version_record(exe)
     major, minor = numbers["FileVersion"][:2]
     if numbers["ProductVersion"] != numbers["FileVersion"] or numbers["FileVersion"][2:] != (0, 0):
         failures.append(f"version numbers {numbers}")
+    # US English in UTF-16, and the description twice.
+    texts = tables.get("040904b0", {})
     expected_text = f"{major}.{minor:02d}"
-    for key, text in texts.items():
-        if text != expected_text:
-            failures.append(f"{key} is {text!r} where the numbers {major},{minor} say {expected_text!r}")
-    if name != f"lumora-{texts['FileVersion']}-{platform}.zip":
-        failures.append(f"the package is {name}, the exe's FileVersion {texts['FileVersion']!r}")
-    if f"Lumora {texts['FileVersion']}\r\n".encode() not in readme:
+    wanted = {"FileVersion": expected_text, "ProductVersion": expected_text, "Comments": DESCRIPTION,
+              "FileDescription": DESCRIPTION}
+    if list(tables) != ["040904b0"] or translations != ["0x0409 0x04b0"] or \
+            {key: texts.get(key) for key in wanted} != wanted:
+        failures.append(f"the version record holds {tables} for {translations}")
+    version = texts.get("FileVersion")
+    if name != f"lumora-{version}-{platform}.zip":
+        return failures + [f"the package is {name}, the exe's FileVersion {version!r}"], None, None
+    if f"Lumora {version}\r\n".encode() not in readme:
         failures.append("README.txt does not name the version")
 
     # The checksum file as sha256sum -c reads it: the hash, two spaces, the name.
@@ -190,12 +256,58 @@ def main():
     if subprocess.run(["sha256sum", "--quiet", "-c", name + ".sha256"], cwd=out, check=False).returncode:
         failures.append("sha256sum -c rejects the checksum file")
 
-    failures += manifest_failures(out, name, texts["FileVersion"], digest, date)
+    settings = publisher_settings(conf)
+    url = settings["release_url"].replace("{version}", version).replace("{file}", name)
+    licence = (settings.get("license") or "Freeware", settings.get("license_url") or None)
+    folder = out / "winget" / "manifests" / "n" / "NorvaleSoft" / "Lumora" / version
+    scoop = json.loads((out / "scoop" / "lumora.json").read_text(encoding="utf-8"))
+    failures += winget_failures(folder, url, version, digest, date, licence)
+    failures += scoop_failures(scoop, url, version, digest, licence)
+    return failures, scoop, (name, version)
+
+
+def main():
+    cpack, config, built_exe, platform, out, date = sys.argv[1:7]
+    out = pathlib.Path(out)
+    shutil.rmtree(out, ignore_errors=True)
+    out.mkdir(parents=True)
+    failures, _, named = package_failures(
+        cpack, config, built_exe, platform, out / "as-set", date,
+        os.environ.get("LUMORA_PUBLISHER_CONF") or pathlib.Path(__file__).parent.parent / "packaging" / "publisher.conf")
+    if not named:
+        sys.exit("\n".join(f"package: {failure}" for failure in failures))
+    name, version = named
+
+    # A static server's folder index, and GitHub: an older and a newer version beside this one.
+    site = out / "site"
+    site.mkdir()
+    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=str(site))
+    handler.log_message = lambda *args: None
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    host = f"http://127.0.0.1:{server.server_address[1]}"
+    published = [f"{int(version.split('.')[0]) - 1}.90", version, f"{version[:-1]}{int(version[-1]) + 1}"]
+    kinds = {"folders": f"{host}/lumora/releases/{{version}}/{{file}}",
+             "github": "https://github.com/norvalesoft/lumora/releases/download/v{version}/{file}"}
+    try:
+        for kind, release_url in kinds.items():
+            conf = out / f"{kind}.conf"
+            conf.write_text(f"publisher = NorvaleSoft\nhomepage = https://lumora.example/\nrelease_url = {release_url}\n"
+                            "release_notes_url = https://lumora.example/{version}/\nlicense = MIT\n"
+                            "license_url = https://lumora.example/LICENSE.txt\n")
+            found, scoop, _ = package_failures(cpack, config, built_exe, platform, out / kind, date, conf)
+            failures += [f"{kind}: {failure}" for failure in found]
+            publish(site, host, release_url, name, version, published)
+            failures += [f"{kind}: {failure}" for failure in update_failures(scoop, host, published)]
+    finally:
+        server.shutdown()
+        server.server_close()
     for failure in failures:
         print("package:", failure, file=sys.stderr)
     if failures:
         sys.exit(1)
-    print(f"package: {name} holds {', '.join(files)}; version {texts['FileVersion']}; {checksum.strip()}")
+    print(f"package: {name}, version {version}, from {date}; licences and scoop's updates checked "
+          f"for {', '.join(kinds)} over {', '.join(published)}")
 
 
 if __name__ == "__main__":

@@ -16,6 +16,7 @@ import datetime
 import hashlib
 import json
 import pathlib
+import re
 import sys
 
 import yaml
@@ -31,22 +32,26 @@ DESCRIPTION = ("Lumora shows and sets two per-user settings of the Windows file 
 TAGS = ["hidden-files", "system-files", "folder-options", "file-explorer", "persian"]
 PERSIAN_NAME = "\u0644\u0648\u0645\u0648\u0631\u0627"
 # "Show or hide hidden files and folders and system files."
-PERSIAN_SUMMARY = ("\u0646\u0634\u0627\u0646 \u062f\u0627\u062f\u0646 \u064a\u0627 \u0645\u062e\u0641\u064a "
-                   "\u06a9\u0631\u062f\u0646 \u0641\u0627\u064a\u0644 \u0647\u0627 \u0648 "
-                   "\u0641\u0648\u0644\u062f\u0631\u0647\u0627\u064a \u067e\u0646\u0647\u0627\u0646 \u0648 "
-                   "\u0641\u0627\u064a\u0644 \u0647\u0627\u064a \u0633\u064a\u0633\u062a\u0645\u064a")
-# The English description's sense, in the texts' own spelling (U+064A yeh, U+06A9 keheh).
+PERSIAN_SUMMARY = ("\u0646\u0634\u0627\u0646 \u062f\u0627\u062f\u0646 \u06cc\u0627 \u0645\u062e\u0641\u06cc "
+                   "\u06a9\u0631\u062f\u0646 \u0641\u0627\u06cc\u0644 \u0647\u0627 \u0648 "
+                   "\u0641\u0648\u0644\u062f\u0631\u0647\u0627\u06cc \u067e\u0646\u0647\u0627\u0646 \u0648 "
+                   "\u0641\u0627\u06cc\u0644 \u0647\u0627\u06cc \u0633\u06cc\u0633\u062a\u0645\u06cc")
+# The English description's sense. Spelled as Persian is typed today (U+06CC yeh,
+# U+06A9 keheh), not as the program's texts are stored: people search for it.
 PERSIAN_DESCRIPTION = (
-    "\u0644\u0648\u0645\u0648\u0631\u0627 \u062f\u0648 \u062a\u0646\u0638\u064a\u0645 \u06a9\u0627\u0631\u0628\u0631 "
-    "\u062f\u0631 \u0645\u062f\u064a\u0631\u064a\u062a \u0641\u0627\u064a\u0644 \u0648\u064a\u0646\u062f\u0648\u0632 "
-    "\u0631\u0627 \u0646\u0634\u0627\u0646 \u0645\u064a \u062f\u0647\u062f \u0648 \u062a\u063a\u064a\u064a\u0631 "
-    "\u0645\u064a \u062f\u0647\u062f: \u0646\u0645\u0627\u064a\u0634 \u0641\u0627\u064a\u0644 \u0647\u0627 \u0648 "
-    "\u0641\u0648\u0644\u062f\u0631\u0647\u0627\u064a \u067e\u0646\u0647\u0627\u0646\u060c \u0648 \u0646\u0645\u0627\u064a\u0634 "
-    "\u0641\u0627\u064a\u0644 \u0647\u0627\u064a \u0645\u062d\u0627\u0641\u0638\u062a \u0634\u062f\u0647 "
-    "\u0633\u064a\u0633\u062a\u0645\u064a. \u0628\u0647 \u0627\u0646\u06af\u0644\u064a\u0633\u064a \u064a\u0627 "
-    "\u0641\u0627\u0631\u0633\u064a.")
-# Unlicensed code is its publisher's: both package managers' word for it.
-UNLICENSED = "Proprietary"
+    "\u0644\u0648\u0645\u0648\u0631\u0627 \u062f\u0648 \u062a\u0646\u0638\u06cc\u0645 \u06a9\u0627\u0631\u0628\u0631 "
+    "\u062f\u0631 \u0645\u062f\u06cc\u0631\u06cc\u062a \u0641\u0627\u06cc\u0644 \u0648\u06cc\u0646\u062f\u0648\u0632 "
+    "\u0631\u0627 \u0646\u0634\u0627\u0646 \u0645\u06cc \u062f\u0647\u062f \u0648 \u062a\u063a\u06cc\u06cc\u0631 "
+    "\u0645\u06cc \u062f\u0647\u062f: \u0646\u0645\u0627\u06cc\u0634 \u0641\u0627\u06cc\u0644 \u0647\u0627 \u0648 "
+    "\u0641\u0648\u0644\u062f\u0631\u0647\u0627\u06cc \u067e\u0646\u0647\u0627\u0646\u060c \u0648 \u0646\u0645\u0627\u06cc\u0634 "
+    "\u0641\u0627\u06cc\u0644 \u0647\u0627\u06cc \u0645\u062d\u0627\u0641\u0638\u062a \u0634\u062f\u0647 "
+    "\u0633\u06cc\u0633\u062a\u0645\u06cc. \u0628\u0647 \u0627\u0646\u06af\u0644\u06cc\u0633\u06cc \u06cc\u0627 "
+    "\u0641\u0627\u0631\u0633\u06cc.")
+# With no licence set the program is free to use, and no more: both package
+# managers' word for that (scoop's "Proprietary" means it must be bought).
+NO_LICENCE = "Freeware"
+# Stands for the version in a zip's name while a template is made of it.
+VERSION_IN_FILE = "{version}"
 # The addresses a release needs, and what the maintainer calls them.
 ADDRESSES = {"homepage": "home address", "release_url": "release address",
              "release_notes_url": "release notes address"}
@@ -79,7 +84,7 @@ def write_yaml(path, schema, fields):
 
 
 def winget_manifests(settings, version, url, digest, date):
-    licence = settings.get("license") or UNLICENSED
+    licence = settings.get("license") or NO_LICENCE
     common = {"PackageIdentifier": IDENTIFIER, "PackageVersion": version}
     locale = {"Publisher": settings["publisher"], "PublisherUrl": settings["homepage"],
               "PackageName": "Lumora", "PackageUrl": settings["homepage"], "License": licence}
@@ -106,18 +111,41 @@ def winget_manifests(settings, version, url, digest, date):
     }
 
 
+def github_project(release_url):
+    """The GitHub project a release address of its releases names, or None."""
+    found = re.match(r"https://github\.com/([^/]+/[^/]+)/releases/download/", release_url)
+    return f"https://github.com/{found.group(1)}" if found else None
+
+
+def checkver(settings, file):
+    """Where scoop's bot finds the newest version: a GitHub project's latest
+    release by its tag, or the listing of the folder that holds the folder
+    (or file) of each version on a plain web server, as its index shows it,
+    the newest listed last."""
+    template = settings["release_url"].replace("{file}", file.replace(VERSION_IN_FILE, "{version}"))
+    project = github_project(template)
+    if project:
+        tag = template.split("/releases/download/")[1].split("/")[0]
+        return {"github": project, "regex": "/releases/tag/" + re.escape(tag).replace(r"\{version\}", r"([\d.]+)")}
+    before, _, after = template.partition("{version}")
+    listing, _, head = before.rpartition("/")
+    tail = after.split("/")[0]
+    entry = re.escape(head) + r"([\d.]+)" + re.escape(tail) + ("/" if "/" in after else "")
+    return {"url": listing + "/", "regex": f'href="(?:\\./)?{entry}"', "reverse": True}
+
+
 def scoop_manifest(settings, version, url, digest, file):
-    licence = settings.get("license") or UNLICENSED
+    licence = settings.get("license") or NO_LICENCE
     if settings.get("license") and settings.get("license_url"):
         licence = {"identifier": licence, "url": settings["license_url"]}
     template_file = file.replace(version, "$version")
-    # New releases found where each is published, their zips by the same template.
-    listing = settings["release_url"].split("{version}")[0]
     return {"version": version, "description": SUMMARY, "homepage": settings["homepage"],
             "license": licence, "url": url, "hash": digest,
             "shortcuts": [["lumora.exe", "Lumora"]],
-            "checkver": {"url": listing, "regex": template_file.replace("$version", r"([\d.]+)").replace(".zip", r"\.zip")},
-            "autoupdate": {"url": release_address(settings, "release_url", "$version", template_file)}}
+            "checkver": checkver(settings, file.replace(version, VERSION_IN_FILE)),
+            # Each release's SHA-256 beside its zip, as the release step writes it.
+            "autoupdate": {"url": release_address(settings, "release_url", "$version", template_file),
+                           "hash": {"url": "$url.sha256", "regex": "^$sha256\\s"}}}
 
 
 def main():

@@ -67,18 +67,24 @@ step cmake --build --preset windows-clang -j "$jobs"
 # The same sources give the same lumora.exe in another directory.
 step bash scripts/check-reproducible.sh
 tree=$(bash scripts/windows-tree.sh)
+# What ran is read back at the end from the reports each run writes.
+rm -f build/windows/junit.xml build/windows64/junit.xml
 if [ "$tree" = windows ]; then
-  step ctest --preset windows
+  step ctest --preset windows --output-junit "$PWD/build/windows/junit.xml"
 else
   # The shipped 32-bit build's own checks (size, imports, release zip); its
-  # Windows tests need 32-bit code to run, so they run on the same sources
-  # built for x64, under 64-bit Wine.
+  # Windows tests and its signing need 32-bit code to run, so they run on
+  # the same sources built for x64, under 64-bit Wine, the signing still of
+  # the shipped exe.
   echo "test: this machine runs no 32-bit code; the Windows tests run on the x64 build"
-  step ctest --preset windows -R "lumora_size_and_imports|lumora_package"
+  step ctest --preset windows -R "lumora_size_and_imports|lumora_package" \
+    --output-junit "$PWD/build/windows/junit.xml"
   step cmake --preset windows64
   step cmake --build --preset windows64 -j "$jobs"
-  step ctest --preset windows64
+  step ctest --preset windows64 --output-junit "$PWD/build/windows64/junit.xml"
 fi
 
 # Formatting and static checks over every C++ file; any finding fails.
 step bash scripts/lint.sh
+# Every test entry of the shipped tree ran, here or on the x64 build.
+step /usr/bin/python3 scripts/check-entries.py build/windows build/windows64

@@ -104,5 +104,20 @@ TEST(MainForm, TheSwitchShowsTheStatusOfTheHiddenValueTheWindowKeeps) {
   }
 }
 
+// Exit and File > Exit save the language once and end the program with no
+// unload; closing the window any other way saves it in the unload.
+TEST(MainForm, EachWayOutSavesTheLanguageOnce) {
+  for (const auto way :
+       {&MainForm::cmdExit_Click, &MainForm::mnuFileExit_Click, &MainForm::Form_Unload}) {
+    Fakes f;
+    f.store.entries[kLanguageEntry] = u"Persian";
+    f.form.Form_Load();
+    f.ui.log.clear();
+    (f.form.*way)();
+    EXPECT_EQ(f.store.saves, std::vector<std::u16string>{u"NorvaleSoft\\Lumora\\Language=Persian"});
+    EXPECT_EQ(f.ui.log, way == &MainForm::Form_Unload ? Log{} : Log{"EndProgram"});
+  }
+}
+
 }  // namespace
 }  // namespace lumora::testing

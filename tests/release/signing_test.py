@@ -4,7 +4,11 @@ certificates under it and a timestamp authority, made by openssl for this
 run; the authority served over HTTP on 127.0.0.1 until the run ends. No
 other address is contacted.
 
-    signing_test.py BUILD_DIR LUMORA_EXE TRUST_CHECK_EXE WIN32_TESTS_EXE CPACK CPACK_CONFIG
+    signing_test.py BUILD_DIR SHIPPED_EXE STARTED_EXE TRUST_CHECK_EXE WIN32_TESTS_EXE CPACK CPACK_CONFIG
+
+SHIPPED_EXE is the lumora.exe the release ships, signed and checked here;
+STARTED_EXE the one of BUILD_DIR's own architecture, signed alike and
+started on its Wine bench (the same where 32-bit programs run).
 """
 import hashlib
 import http.server
@@ -24,7 +28,7 @@ from throwaway_pki import Pki, TimestampAuthority, free_port, run
 HERE = pathlib.Path(__file__).resolve().parent
 SIGN = HERE.parent.parent / "scripts" / "sign.sh"
 WINE_BENCH = HERE.parent.parent / "scripts" / "wine-bench.sh"
-BUILD, EXE, TRUST_CHECK, WIN32_TESTS, CPACK, CPACK_CONFIG = sys.argv[1:7]
+BUILD, EXE, STARTED, TRUST_CHECK, WIN32_TESTS, CPACK, CPACK_CONFIG = sys.argv[1:8]
 NO_SIGNATURE, BAD_DIGEST = 0x800B0100, 0x80096010
 
 
@@ -50,6 +54,7 @@ class Signing(unittest.TestCase):
         shutil.copyfile(EXE, cls.unsigned)
         cls.signed = cls.sign("signed.exe", "--timestamp", cls.tsa)
         cls.untimestamped = cls.sign("untimestamped.exe")
+        cls.started = cls.sign("started.exe", "--timestamp", cls.tsa, unsigned=STARTED)
 
     @classmethod
     def tearDownClass(cls):
@@ -58,10 +63,10 @@ class Signing(unittest.TestCase):
         shutil.rmtree(cls.work)
 
     @classmethod
-    def sign(cls, out, *options, certificate=("--pkcs12", "signer.p12"), password="password"):
+    def sign(cls, out, *options, certificate=("--pkcs12", "signer.p12"), password="password", unsigned=None):
         made = run("bash", SIGN, certificate[0], cls.pki.path(certificate[1]), *certificate[2:],
                    "--password-file", cls.pki.path(password), "--time", cls.time, *options,
-                   cls.unsigned, cls.work / out)
+                   unsigned or cls.unsigned, cls.work / out)
         print(made.stdout.strip())
         return cls.work / out
 
@@ -110,8 +115,9 @@ class Signing(unittest.TestCase):
 
     def test_the_signed_program_starts_and_ends_as_the_unsigned_one(self):
         # The checks the unsigned program passes as a process of its own.
+        self.assertEqual(self.verify(self.started)[0], 0)
         started = run("bash", WINE_BENCH, "run", BUILD, WIN32_TESTS, "--gtest_filter=EndToEnd.*",
-                      env=dict(os.environ, LUMORA_EXE=str(self.signed)), check=False)
+                      env=dict(os.environ, LUMORA_EXE=str(self.started)), check=False)
         print("the signed lumora.exe:", started.stdout.strip().splitlines()[-1])
         self.assertEqual(started.returncode, 0, started.stdout)
         self.assertIn("[  PASSED  ] 2 tests.", started.stdout)

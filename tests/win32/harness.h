@@ -65,6 +65,14 @@ inline std::optional<StoredValue> GetValue(const std::wstring& key, const wchar_
   return StoredValue{type, data};
 }
 
+// Ends the message loop it runs in, which should have ended by itself.
+inline void CALLBACK EndLoopLeftRunning(HWND /*hwnd*/, UINT /*message*/, UINT_PTR id,
+                                        DWORD /*time*/) {
+  ::KillTimer(nullptr, id);
+  ADD_FAILURE() << "a modal loop goes on after its window has gone";
+  ::PostQuitMessage(0);
+}
+
 // Runs the action from whichever message loop runs next on this thread,
 // modal ones included.
 inline std::vector<std::function<void()>> g_pending;
@@ -226,18 +234,21 @@ class ProgramTest : public ::testing::Test {
   }
   // Opens the about window by clicking or choosing, runs the checks in it,
   // then closes it with its close box; one that stays open fails the test
-  // and is destroyed, so that its modal loop ends.
+  // and is destroyed, and a modal loop left running is ended, failing it.
   void WithAbout(const std::function<void(HWND about)>& checks,
                  const std::function<void()>& open = {}) {
     bool ran = false;
+    UINT_PTR guard = 0;
     RunSoon([&] {
       ran = About() != nullptr;
       if (ran) checks(About());
       if (About() != nullptr) ::SendMessageW(About(), WM_CLOSE, 0, 0);
       EXPECT_EQ(About(), nullptr) << "the about window stays open";
       if (About() != nullptr) about_.Unload();
+      guard = ::SetTimer(nullptr, 0, 1000, &EndLoopLeftRunning);
     });
     open ? open() : Click(Element::cmdAbout);
+    ::KillTimer(nullptr, guard);
     EXPECT_TRUE(ran) << "the about window did not open";
     g_pending.clear();  // nothing left to run against this frame
   }

@@ -6,7 +6,6 @@
 
 #include "app/toolkit/win32/menu_bar.h"
 #include "app/toolkit/win32/platform_error.h"
-#include "i18n/language_preference.h"
 #include "i18n/win32/registry_settings_store.h"
 #include "registry/win32/advapi_registry.h"
 #include "texts.h"
@@ -46,16 +45,13 @@ class RealRegistry : public CleanRegistry {
 };
 
 TEST_F(RealRegistry, OnlyAFourByteDwordIsANumberOnlyATextALanguageAndWritesReplaceAnyType) {
-  LoadLanguage(store_, ui_);  // no entry: "English" is written at once
-  EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L"English"));
   for (const auto& [stored, number] : kEveryType) {
     SCOPED_TRACE(::testing::Message() << "type " << stored.type << ", " << stored.data.size());
     PutValue(kTestKey, L"Hidden", stored);
     PutValue(kStoreKey, L"Language", stored);
     EXPECT_EQ(Read(u"Hidden"), number);
-    // Anything but a text reads as no language and stays until saved.
+    // Anything but a text reads as no language.
     EXPECT_EQ(Language(), stored == Text(L"2") ? u"2" : u"\uFFFD");
-    EXPECT_EQ(GetValue(kStoreKey, L"Language"), stored);
     ASSERT_TRUE(Write(-2));
     store_.SaveSetting(u"NorvaleSoft", u"Lumora", u"Language", u"English");
     EXPECT_EQ(GetValue(kTestKey, L"Hidden"), (StoredValue{REG_DWORD, {0xFE, 0xFF, 0xFF, 0xFF}}));
@@ -87,6 +83,8 @@ TEST(PlatformError, NamesTheOperationTheSystemsReasonForTheStatusAndTheStatus) {
               denied.find_first_of(u"\r\n") == std::u16string::npos)
       << Wide(denied);
   EXPECT_EQ(ReportOf(ERROR_ACCESS_DENIED, 0), denied);
+  // An HRESULT's status as the unsigned number it is.
+  EXPECT_TRUE(ReportOf(0x80070005, 0).ends_with(u" (error 2147942405)"));
 }
 
 // Where the user looks: a window's background around its elements, the
@@ -106,7 +104,9 @@ void ExpectPainted(HWND window, HWND text, COLORREF first_face) {
   const ScreenPixels letters(ClientOnScreen(text));
   EXPECT_GT(letters.Count(ink), 0);
   EXPECT_GT(letters.Count(face) * 2, std::ssize(letters.pixels));
-  EXPECT_EQ(letters.Count(first_face), face == first_face ? letters.Count(face) : 0);
+  if (face != first_face) {
+    EXPECT_EQ(letters.Count(first_face), 0);
+  }
 }
 
 // Rows of two menus interleaved, each item naming its menu: the user finds
@@ -195,6 +195,8 @@ TEST_F(AboutWindowTest, OpensModallyInPersianAndInEnglishAfterASwitchInTheScheme
       EXPECT_EQ(FontText(Control(element)), L"Tahoma" + Regular825Points());
     }
     ExpectPainted(window, Control(Element::Label1), first_face);
+    Keys({VK_RETURN});
+    EXPECT_EQ(About(), nullptr) << "Enter presses the focused OK";
   });
   scheme.reset();
   ExpectPainted(main_.Hwnd(), Control(Element::txtCur), first_face);

@@ -25,8 +25,8 @@ struct LumoraProcess {
                      &info);
     process.reset(info.hProcess), thread.reset(info.hThread);
     ::AssignProcessToJobObject(job.get(), info.hProcess);
-    AllowMore(45000);  // the waits below, with room to spare
-    main = Wait(L"Lumora.frmMain");
+    AllowMore(25000);  // the waits below, with room to spare
+    main = Wait(L"Lumora.frmMain", 8000);
   }
   ~LumoraProcess() {
     ::TerminateProcess(info.hProcess, 99);
@@ -38,9 +38,10 @@ struct LumoraProcess {
     ::Sleep(100);
     ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
   }
-  // The process's visible top-level window of this class, once there is one;
-  // a fresh test prefix may still be starting its own services at first.
-  [[nodiscard]] HWND Wait(const wchar_t* class_name, int ms = 15000) const {
+  // The process's visible top-level window of this class, once there is
+  // one; nullptr at once when the process has ended. A fresh test prefix may
+  // still be starting its own services at first.
+  [[nodiscard]] HWND Wait(const wchar_t* class_name, int ms) const {
     for (int i = 0; i < ms / 10 && ::WaitForSingleObject(info.hProcess, 10) == WAIT_TIMEOUT; ++i) {
       for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, class_name, nullptr)) != nullptr;) {
         DWORD pid = 0;
@@ -50,10 +51,10 @@ struct LumoraProcess {
     }
     return nullptr;
   }
-  // The exit code; STILL_ACTIVE when it has not ended within 10 seconds.
+  // The exit code; STILL_ACTIVE when it has not ended within 3 seconds.
   [[nodiscard]] DWORD WaitForExit() const {
     DWORD code = 0;
-    ::WaitForSingleObject(info.hProcess, 10000);
+    ::WaitForSingleObject(info.hProcess, 3000);
     ::GetExitCodeProcess(info.hProcess, &code);
     return code;
   }
@@ -91,7 +92,7 @@ TEST_F(EndToEnd, TheAboutWindowOpensOverTheMainWindowAndEachWayOutStoresTheLangu
     ASSERT_TRUE(::IsWindowEnabled(lumora.main));  // else no way out would work
     lumora.Post(run.message, run.w_param);
     ASSERT_EQ(lumora.Wait(L"#32770", 1000), nullptr) << "a box instead of the end";
-    EXPECT_EQ(lumora.WaitForExit(), 0U);
+    ASSERT_EQ(lumora.WaitForExit(), 0U);
     EXPECT_EQ(GetValue(kStoreKey, L"Language"), Text(L"English"));
   }
 }
@@ -106,8 +107,7 @@ TEST_F(EndToEnd, AStoreThatFailsEndsLoadQuietlyAndExitThroughTheErrorHandler) {
   ASSERT_NE(lumora.main, nullptr);  // shown: no error reported at start-up
   lumora.Post(WM_COMMAND, Click(Element::cmdExit));
   HWND box = lumora.Wait(L"#32770", 3000);
-  ASSERT_EQ(TextOf(box), L"Lumora");
-  EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)).rfind(L"Run-time error '5':", 0), 0U);
+  ASSERT_EQ(TextOf(box), L"Lumora");  // the title the program gives its error reports
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(lumora.WaitForExit(), 5U);
 }

@@ -77,15 +77,28 @@ class MainWindowTest : public ProgramTest {
     return text;
   }
 
-  // Every caption, menu text, check mark and direction of one language, and
-  // each element where the description puts it in the client area.
-  void ExpectLabelledInPlace(bool persian, int dpi = ScreenDpi()) const {
+  // Every caption, menu text, check mark and direction of one language.
+  void ExpectLabelled(bool persian) const {
     for (const Caption& caption : kMainCaptions) {
       const wchar_t* shortcut = caption.element == Element::mnuFileApply ? L"\tCtrl+P" : L"";
       EXPECT_EQ(Shown(caption.element),
                 Wide(persian ? caption.persian : caption.english) + shortcut)
           << ElementName(caption.element);
     }
+    for (const ElementFacts& facts : kElements) {
+      // Mirrored, it reads right to left: the reading flag would reverse it.
+      EXPECT_EQ(Direction(Control(facts.element)), facts.turns && persian ? WS_EX_LAYOUTRTL : 0)
+          << ElementName(facts.element);
+    }
+    EXPECT_EQ(Direction(main_.Hwnd()), persian ? WS_EX_LAYOUTRTL : 0);
+    HMENU languages = ::GetSubMenu(::GetMenu(main_.Hwnd()), 1);
+    EXPECT_EQ((::GetMenuState(languages, 0, MF_BYPOSITION) & MF_CHECKED) != 0, !persian);
+    EXPECT_EQ((::GetMenuState(languages, 1, MF_BYPOSITION) & MF_CHECKED) != 0, persian);
+  }
+
+  // Each element where the description puts it in the client area, and the
+  // fonts and icons, at a DPI.
+  void ExpectInPlace(int dpi = ScreenDpi()) const {
     const RECT client = ClientOnScreen(main_.Hwnd());
     for (const ElementFacts& facts : kElements) {
       SCOPED_TRACE(ElementName(facts.element));
@@ -95,14 +108,8 @@ class MainWindowTest : public ProgramTest {
       EXPECT_EQ(place, AtDpi(facts.at96, facts.at144, dpi));
       EXPECT_EQ(FontText(control), (facts.element == Element::pic ? L"MS Sans Serif" : L"Tahoma") +
                                        Regular825Points(dpi));
-      // Mirrored, it reads right to left: the reading flag would reverse it.
-      EXPECT_EQ(Direction(control), facts.turns && persian ? WS_EX_LAYOUTRTL : 0);
     }
-    EXPECT_EQ(Direction(main_.Hwnd()), persian ? WS_EX_LAYOUTRTL : 0);
     EXPECT_EQ(FontText(main_.Hwnd()), L"Tahoma" + Regular825Points(dpi));
-    HMENU languages = ::GetSubMenu(::GetMenu(main_.Hwnd()), 1);
-    EXPECT_EQ((::GetMenuState(languages, 0, MF_BYPOSITION) & MF_CHECKED) != 0, !persian);
-    EXPECT_EQ((::GetMenuState(languages, 1, MF_BYPOSITION) & MF_CHECKED) != 0, persian);
     for (const auto& [which, size] : {std::pair{ICON_BIG, 32}, {ICON_SMALL, 16}}) {
       ICONINFO info{};
       ::GetIconInfo(reinterpret_cast<HICON>(::SendMessageW(main_.Hwnd(), WM_GETICON, which, 0)),
@@ -115,23 +122,27 @@ class MainWindowTest : public ProgramTest {
   }
 
   // The push button with the focus is the default one, styled and drawn so,
-  // and the only one; none is while the focus is on another element.
-  void ExpectDefaultButton(Element focused) const {
+  // and the only one; none is while the focus is on another element. Drawn
+  // so: its left edge as the first default and plain buttons' were seen.
+  void ExpectDefaultButton(Element focused) {
     const ScreenPixels seen(ClientOnScreen(main_.Hwnd()));
     const RECT client = ClientOnScreen(main_.Hwnd());
-    const auto edge = [&](Element button) {  // the middle of its left edge
-      const RECT place = OnScreen(Control(button));
-      return seen.At(place.left - client.left, (place.top + place.bottom) / 2 - client.top);
-    };
-    const Element buttons[] = {Element::cmdApply, Element::cmdAbout, Element::cmdExit};
-    const COLORREF plain = edge(focused == buttons[0] ? buttons[1] : buttons[0]);
-    for (const Element button : buttons) {
+    for (const Element button : {Element::cmdApply, Element::cmdAbout, Element::cmdExit}) {
+      SCOPED_TRACE(::testing::Message()
+                   << ElementName(button) << " with the focus on " << ElementName(focused));
       const LONG type = ::GetWindowLongW(Control(button), GWL_STYLE) & BS_TYPEMASK;
-      EXPECT_EQ(std::pair(type == BS_DEFPUSHBUTTON, edge(button) != plain),
-                std::pair(button == focused, button == focused))
-          << ElementName(button) << " with the focus on " << ElementName(focused);
+      EXPECT_EQ(type == BS_DEFPUSHBUTTON, button == focused);
+      const RECT place = OnScreen(Control(button));
+      const COLORREF edge =
+          seen.At(place.left - client.left, (place.top + place.bottom) / 2 - client.top);
+      COLORREF& drawn = button == focused ? default_edge_ : plain_edge_;
+      if (drawn == CLR_INVALID) drawn = edge;
+      EXPECT_EQ(edge, drawn);
     }
+    EXPECT_NE(default_edge_, plain_edge_);
   }
+
+  COLORREF default_edge_ = CLR_INVALID, plain_edge_ = CLR_INVALID;
 };
 
 // The device context of the screen lent first: another once one is held.
@@ -149,12 +160,8 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
   ui_.SetCaption(Element::mnuFile, u"&File and more");
   ui_.SetCaption(Element::mnuFile, u"&File");
   g_awareness = DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2;  // scales every frame
-  ExpectLabelledInPlace(false);
-  // The settings as stored: hidden files not shown, system files shown.
-  EXPECT_EQ(::SendMessageW(Control(Element::OptHide), BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(::SendMessageW(Control(Element::OptShow), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(::SendMessageW(Control(Element::chkSuper), BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(TextOf(Control(Element::txtCur)), Wide(kActivated.english));
+  ExpectLabelled(false);
+  ExpectInPlace();
   EXPECT_EQ(::GetFocus(), Control(Element::cmdApply));
   EXPECT_EQ(boxes_.cues_initialised, std::vector{main_.Hwnd()});
   ExpectDefaultButton(Element::cmdApply);
@@ -174,7 +181,9 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
   EXPECT_EQ(::SendMessageW(Control(Element::chkSuper), BM_GETCHECK, 0, 0), BST_CHECKED);
   Keys({VK_RETURN});     // presses the focused Apply
   Keys({'P'}, VK_MENU);  // A&pply
+  Keys({VK_ESCAPE});     // does nothing
   EXPECT_EQ(boxes_.seen.size(), 2U);
+  ASSERT_NE(main_.Hwnd(), nullptr);
   WithAbout(
       [this](HWND about) {
         EXPECT_EQ(boxes_.cues_initialised, (std::vector{main_.Hwnd(), about}));
@@ -190,9 +199,10 @@ TEST_F(MainWindowTest, StartsInEnglishBuiltAsDescribedTakesTheKeyboardAndKeepsIt
   EXPECT_EQ(::GetFocus(), Control(Element::OptHide));
   // Each language chosen in the Language menu: by its keys, by the mouse.
   Keys({'L'}, VK_MENU, {'P'});
-  ExpectLabelledInPlace(true);
+  ExpectLabelled(true);
+  ExpectInPlace();
   Choose(1, 0);
-  ExpectLabelledInPlace(false);
+  ExpectLabelled(false);
 }
 
 TEST_F(MainWindowTest, ApplyByButtonMenuAndShortcutConfirmsInABoxOverTheMainWindow) {
@@ -231,13 +241,13 @@ TEST_F(MainWindowTest, ApplyByButtonMenuAndShortcutConfirmsInABoxOverTheMainWind
 TEST_F(MainWindowTest,
        StartsInPersianPaintsThePanelAndKeepsEveryElementInPlaceThroughChangesOfDpi) {
   Start(u"Persian");
-  ExpectLabelledInPlace(true);
+  ExpectLabelled(true);
   // Changes of DPI as Windows sends them: to the window shown, first asking
   // its size at the new DPI with the system's linear estimate, then with a
   // rectangle of the size answered; to the window minimised, with the one it
   // is parked in. It stands where suggested, or where it was once restored,
   // with the described client area, and the fonts and icons of the DPI.
-  const auto change = [this](int dpi, bool minimised, bool persian) {
+  const auto change = [this](int dpi, bool minimised) {
     SCOPED_TRACE(::testing::Message() << dpi << (minimised ? " DPI, minimised" : " DPI"));
     const RECT before = OnScreen(main_.Hwnd());
     // The frame of the new DPI round the described client area.
@@ -277,14 +287,14 @@ TEST_F(MainWindowTest,
     EXPECT_EQ(client, AtDpi(kClient96, kClient144, dpi));
     EXPECT_EQ(OnScreen(main_.Hwnd()).left, suggested.left);
     EXPECT_EQ(OnScreen(main_.Hwnd()).top, suggested.top);
-    ExpectLabelledInPlace(persian, dpi);
+    ExpectInPlace(dpi);
   };
   const int first = ScreenDpi(), other = first == 96 ? 144 : 96;
   for (const bool persian : {true, false}) {
-    change(other, persian, persian);
-    change(first, false, persian);
-    change(other, false, persian);
-    change(first, !persian, persian);
+    change(other, persian);
+    change(first, false);
+    change(other, false);
+    change(first, !persian);
     Choose(1, 0);
   }
 }
@@ -351,12 +361,12 @@ TEST_F(MainWindowTest, WithoutTheWindowsDpiTakesItsMonitorsAtStartAndAfterAMove)
   const int system = ScreenDpi();
   g_monitor_dpi = system == 96 ? 144 : 96;
   Start(u"English");
-  ExpectLabelledInPlace(false, static_cast<int>(g_monitor_dpi));
+  ExpectInPlace(static_cast<int>(g_monitor_dpi));
   g_monitor_dpi = system;
   RECT suggested = OnScreen(main_.Hwnd());
   ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(system, system),
                  reinterpret_cast<LPARAM>(&suggested));
-  ExpectLabelledInPlace(false, system);
+  ExpectInPlace(system);
 }
 
 }  // namespace
