@@ -12,7 +12,7 @@ clang-format --dry-run --Werror "${sources[@]}"
 # a handle is released only by UniqueHandle, through the release functions
 # unique_handle.h names. The registry module's own RegCloseKey is the one
 # exception, marked where it stands: its key is the module's OpenedKey.
-releases='(CloseHandle|UnhookWindowsHookEx|RegCloseKey|DeleteDC|DeleteObject|DestroyWindow|ReleaseDC|DestroyIcon|DestroyMenu|DestroyAcceleratorTable|LocalFree|FreeLibrary|DeleteTimerQueueTimer|SelectObject)'
+releases='(CloseHandle|UnhookWindowsHookEx|RegCloseKey|DeleteDC|DeleteObject|DestroyWindow|ReleaseDC|DestroyIcon|DestroyMenu|DestroyAcceleratorTable|LocalFree|FreeLibrary|UnmapViewOfFile|DeleteTimerQueueTimer|SelectObject)'
 if by_hand=$(grep -nE "(^|[^A-Za-z0-9_])::$releases\\(" "${sources[@]}" |
   grep -vE '^app/toolkit/win32/unique_handle\.h:|its owner, the module$'); then
   echo "lint: a handle released by hand, not by its UniqueHandle:" >&2

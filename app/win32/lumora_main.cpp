@@ -5,6 +5,7 @@
 
 #include "app/product.h"
 #include "app/toolkit/win32/error_handler.h"
+#include "app/toolkit/win32/startup_phase.h"
 #include "app/toolkit/win32/win32_window_ops.h"
 #include "app/win32/about_window.h"
 #include "app/win32/main_window.h"
@@ -16,6 +17,7 @@
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*command_line*/,
                     int show_command) {
   using namespace lumora;
+  MarkPhase(StartupPhase::kMain);
   try {
     SetApplicationTitle(std::u16string(kProductTitle));
     AdvapiRegistry registry;

@@ -1,6 +1,7 @@
 #include "app/win32/main_window.h"
 
 #include "app/toolkit/win32/message_loop.h"
+#include "app/toolkit/win32/startup_phase.h"
 #include "app/win32/resources/resource_ids.h"
 #include "app/window_descriptions.h"
 
@@ -20,6 +21,7 @@ MainWindow::MainWindow(WindowOps& ui, RegistryApi& registry, SettingsStore& stor
 void MainWindow::Start(int show_command) {
   form_.Form_Initialize();
   Load(nullptr);
+  MarkPhase(StartupPhase::kLoaded);
   Show(show_command);
 }
 

@@ -39,15 +39,20 @@ struct LumoraProcess {
     ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
   }
   // The process's visible top-level window of this class, once there is
-  // one; nullptr at once when the process has ended. A fresh test prefix may
-  // still be starting its own services at first.
+  // one; nullptr at once when the process has ended, or shows a box instead.
+  // A fresh test prefix may still be starting its own services at first.
   [[nodiscard]] HWND Wait(const wchar_t* class_name, int ms) const {
-    for (int i = 0; i < ms / 10 && ::WaitForSingleObject(info.hProcess, 10) == WAIT_TIMEOUT; ++i) {
-      for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, class_name, nullptr)) != nullptr;) {
+    const auto shown = [this](const wchar_t* name) {
+      for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, name, nullptr)) != nullptr;) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(w, &pid);
         if (pid == info.dwProcessId && ::IsWindowVisible(w)) return w;
       }
+      return HWND{};
+    };
+    for (int i = 0; i < ms / 10 && ::WaitForSingleObject(info.hProcess, 10) == WAIT_TIMEOUT; ++i) {
+      if (HWND w = shown(class_name)) return w;
+      if (shown(L"#32770") != nullptr) return nullptr;
     }
     return nullptr;
   }

@@ -64,16 +64,11 @@ struct OlderSystem {
 
 class MainWindowTest : public ProgramTest {
  protected:
-  // The text of the window, an element, a menu (by its place in the bar) or
-  // a menu item (by its command).
+  // The text of the window, an element, or a menu or menu item (by its command).
   [[nodiscard]] std::wstring Shown(Element element) const {
     if (HWND hwnd = Control(element)) return TextOf(hwnd);
-    const Element menus[] = {Element::mnuFile, Element::mnuLang, Element::mnuHelp};
-    const auto place = static_cast<UINT>(std::ranges::find(menus, element) - menus);
-    const bool menu = place < 3;
     wchar_t text[64] = {};
-    ::GetMenuStringW(::GetMenu(main_.Hwnd()), menu ? place : ControlId(element), text, 64,
-                     menu ? MF_BYPOSITION : MF_BYCOMMAND);
+    ::GetMenuStringW(::GetMenu(main_.Hwnd()), ControlId(element), text, 64, MF_BYCOMMAND);
     return text;
   }
 
@@ -238,42 +233,62 @@ TEST_F(MainWindowTest, ApplyByButtonMenuAndShortcutConfirmsInABoxOverTheMainWind
   EXPECT_EQ(stored(u"ShowSuperHidden"), 1);
 }
 
-TEST_F(MainWindowTest,
-       StartsInPersianPaintsThePanelAndKeepsEveryElementInPlaceThroughChangesOfDpi) {
+// What the system changes under the open window, shown or minimised, as
+// Windows does it: a new DPI (the window shown is first asked its size at
+// it, with the system's linear estimate, then given a rectangle of the size
+// answered; a minimised one the rectangle it is parked in), or new title and
+// menu bars (every frame recalculated round its outer size, then the
+// message). It stands where suggested, or where it was once restored, with
+// the described client area, its elements in place and the fonts and icons
+// of its DPI; the about window, open or made after, and the main window
+// under a box keep theirs too.
+TEST_F(MainWindowTest, KeepsItsClientAreaAndPlacesThroughWhatTheSystemChanges) {
   Start(u"Persian");
   ExpectLabelled(true);
-  // Changes of DPI as Windows sends them: to the window shown, first asking
-  // its size at the new DPI with the system's linear estimate, then with a
-  // rectangle of the size answered; to the window minimised, with the one it
-  // is parked in. It stands where suggested, or where it was once restored,
-  // with the described client area, and the fonts and icons of the DPI.
-  const auto change = [this](int dpi, bool minimised) {
-    SCOPED_TRACE(::testing::Message() << dpi << (minimised ? " DPI, minimised" : " DPI"));
+  const SystemBars bars;
+  const auto fitted = [](HWND window, const RECT& at96, const RECT& at144, POINT corner,
+                         int dpi = ScreenDpi()) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client, AtDpi(at96, at144, dpi));
+    EXPECT_EQ(std::pair(OnScreen(window).left, OnScreen(window).top),
+              std::pair(corner.x, corner.y));
+  };
+  // A change of DPI, or of the bars (times 3 or 2 halves) at the same DPI.
+  const auto change = [&](int dpi, bool minimised, int bars_halves = 0, UINT told = 0) {
+    SCOPED_TRACE(::testing::Message() << dpi << " DPI" << (minimised ? ", minimised" : "")
+                                      << (bars_halves != 0 ? ", bars" : ""));
     const RECT before = OnScreen(main_.Hwnd());
-    // The frame of the new DPI round the described client area.
+    const auto old_dpi = static_cast<int>(::GetDpiForWindow(main_.Hwnd()));
+    if (minimised) ::ShowWindow(main_.Hwnd(), SW_MINIMIZE);
+    if (bars_halves != 0) bars.Scale(bars_halves, 2, told);
+    // The frame of the DPI and the bars now round the described client area.
     RECT frame = AtDpi(kClient96, kClient144, dpi);
     ::AdjustWindowRectExForDpi(&frame, ::GetWindowLongW(main_.Hwnd(), GWL_STYLE), TRUE,
                                ::GetWindowLongW(main_.Hwnd(), GWL_EXSTYLE), dpi);
     const SIZE framed{frame.right - frame.left, frame.bottom - frame.top};
-    RECT suggested = {before.left + 10, before.top + 20, before.left + 10 + framed.cx,
-                      before.top + 20 + framed.cy};
-    if (minimised) {
-      ::ShowWindow(main_.Hwnd(), SW_MINIMIZE);
+    RECT suggested = before;
+    if (bars_halves == 0 && minimised) {
       suggested = {-32000, -32000, -32000 + 160 * dpi / 96, -32000 + 28 * dpi / 96};
-    } else {
-      const auto old_dpi = static_cast<int>(::GetDpiForWindow(main_.Hwnd()));
+    } else if (bars_halves == 0) {
+      suggested = {before.left + 10, before.top + 20, before.left + 10 + framed.cx,
+                   before.top + 20 + framed.cy};
       SIZE size{(before.right - before.left) * dpi / old_dpi,
                 (before.bottom - before.top) * dpi / old_dpi};
       EXPECT_TRUE(
           ::SendMessageW(main_.Hwnd(), WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
       EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(framed.cx, framed.cy));
     }
-    const RECT parked = OnScreen(main_.Hwnd());
-    ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                   reinterpret_cast<LPARAM>(&suggested));
+    if (bars_halves == 0) {
+      const RECT parked = OnScreen(main_.Hwnd());
+      ::SendMessageW(main_.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+      if (minimised) {
+        EXPECT_EQ(OnScreen(main_.Hwnd()), parked);  // nothing placed from it
+      }
+    }
     if (minimised) {
-      EXPECT_EQ(OnScreen(main_.Hwnd()), parked);  // nothing placed from a minimised window
-      // To be restored where it was, in the frame of the new DPI.
+      // To be restored where it was, in the frame of now.
       WINDOWPLACEMENT placement{};
       placement.length = sizeof placement;
       ::GetWindowPlacement(main_.Hwnd(), &placement);
@@ -282,71 +297,32 @@ TEST_F(MainWindowTest,
       ::ShowWindow(main_.Hwnd(), SW_RESTORE);
       suggested = before;
     }
-    RECT client{};
-    ::GetClientRect(main_.Hwnd(), &client);
-    EXPECT_EQ(client, AtDpi(kClient96, kClient144, dpi));
-    EXPECT_EQ(OnScreen(main_.Hwnd()).left, suggested.left);
-    EXPECT_EQ(OnScreen(main_.Hwnd()).top, suggested.top);
+    fitted(main_.Hwnd(), kClient96, kClient144, {suggested.left, suggested.top}, dpi);
     ExpectInPlace(dpi);
   };
   const int first = ScreenDpi(), other = first == 96 ? 144 : 96;
   for (const bool persian : {true, false}) {
     change(other, persian);
+    change(other, !persian, 3, WM_SETTINGCHANGE);
     change(first, false);
     change(other, false);
+    change(other, persian, 2, WM_THEMECHANGED);
     change(first, !persian);
     Choose(1, 0);
   }
-}
-
-// The title and menu bars changed by the system under open windows, in
-// each language, with the about window open or made after, the main window
-// minimised, or a box open: each window keeps its corner and the client
-// area the description gives, its lowest element inside it.
-TEST_F(MainWindowTest, KeepsItsClientAreaWhenTheSystemChangesItsTitleAndMenuBars) {
-  Start(u"Persian");
-  const SystemBars bars;
   const RECT about96{0, 0, 248, 119}, about144{0, 0, 372, 179};
-  const auto fitted = [](HWND window, const RECT& at96, const RECT& at144, POINT corner,
-                         HWND lowest) {
-    RECT client{}, inside{};
-    ::GetClientRect(window, &client);
-    EXPECT_EQ(client, AtDpi(at96, at144)) << TextOf(window);
-    EXPECT_EQ(std::pair(OnScreen(window).left, OnScreen(window).top),
-              std::pair(corner.x, corner.y));
-    const RECT place = OnScreen(lowest), shown = ClientOnScreen(window);
-    EXPECT_TRUE(::IntersectRect(&inside, &place, &shown) && inside == place) << TextOf(lowest);
-  };
   const POINT corner{OnScreen(main_.Hwnd()).left, OnScreen(main_.Hwnd()).top};
-  HWND exit = Control(Element::cmdExit);
   bars.Scale(3, 2, WM_SETTINGCHANGE);
-  fitted(main_.Hwnd(), kClient96, kClient144, corner, exit);
   WithAbout([&](HWND about) {
     const POINT at{OnScreen(about).left, OnScreen(about).top};
-    fitted(about, about96, about144, at, Control(Element::cmdOK));  // made under them
-    bars.Scale(1, 1, WM_THEMECHANGED);
-    fitted(about, about96, about144, at, Control(Element::cmdOK));
-    fitted(main_.Hwnd(), kClient96, kClient144, corner, exit);
+    fitted(about, about96, about144, at);  // made under them
+    bars.Scale(2, 2, WM_THEMECHANGED);
+    fitted(about, about96, about144, at);
   });
-  // Minimised at the time, restored in the frame of the bars then.
-  Choose(1, 0);
-  ::ShowWindow(main_.Hwnd(), SW_MINIMIZE);
-  bars.Scale(3, 2, WM_SETTINGCHANGE);
-  RECT frame = AtDpi(kClient96, kClient144);
-  ::AdjustWindowRectExForDpi(&frame, ::GetWindowLongW(main_.Hwnd(), GWL_STYLE), TRUE, 0,
-                             ::GetDpiForWindow(main_.Hwnd()));
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  ::GetWindowPlacement(main_.Hwnd(), &placement);
-  EXPECT_EQ(placement.rcNormalPosition,
-            (RECT{corner.x, corner.y, corner.x + frame.right - frame.left,
-                  corner.y + frame.bottom - frame.top}));
-  ::ShowWindow(main_.Hwnd(), SW_RESTORE);
-  fitted(main_.Hwnd(), kClient96, kClient144, corner, exit);
   boxes_.on_open = [&](HWND box) {
     RunSoon([&, box] {
-      bars.Scale(1, 1, WM_SETTINGCHANGE);
-      fitted(main_.Hwnd(), kClient96, kClient144, corner, exit);
+      bars.Scale(3, 2, WM_SETTINGCHANGE);
+      fitted(main_.Hwnd(), kClient96, kClient144, corner);
       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
   };

@@ -9,6 +9,7 @@
 #include "app/toolkit/win32/element_kinds.h"
 #include "app/toolkit/win32/error_handler.h"
 #include "app/toolkit/win32/platform_error.h"
+#include "app/toolkit/win32/startup_phase.h"
 #include "app/toolkit/win32/text.h"
 #include "app/toolkit/win32/window_class.h"
 
@@ -90,6 +91,7 @@ void FormWindow::Create(HWND owner) {
                         this),
       u"CreateWindowEx");
   (void)menu.release();  // the window's menu bar now
+  MarkPhase(StartupPhase::kWindowCreated);
   dpi_ = DpiOf(Hwnd());
   UseIcons();
   CreateElements();
@@ -103,6 +105,7 @@ void FormWindow::Create(HWND owner) {
       break;
     }
   }
+  MarkPhase(StartupPhase::kElementsPlaced);
 }
 
 void FormWindow::CreateElements() {
@@ -151,6 +154,7 @@ void FormWindow::Show(int show_command) {
   if (::IsZoomed(Hwnd()) && (frame_.style & WS_MAXIMIZEBOX) == 0) {
     ::ShowWindow(Hwnd(), SW_SHOWNORMAL);
   }
+  MarkPhase(StartupPhase::kShown);
   ::UpdateWindow(Hwnd());
   // Activation gave the focus already, unless the window was not activated.
   if (focus_ != nullptr && ::GetFocus() != focus_) ::SetFocus(focus_);

@@ -61,6 +61,9 @@ using UniqueHook = UniqueHandle<HHOOK, &::UnhookWindowsHookEx>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
 using UniqueMemoryDc = UniqueHandle<HDC, &::DeleteDC>;
 using UniqueLibrary = UniqueHandle<HMODULE, &::FreeLibrary>;
+// A view of a file mapping, unmapped by its address.
+inline void UnmapView(void* view) { ::UnmapViewOfFile(view); }
+using UniqueView = UniqueHandle<void*, &UnmapView>;
 
 // A timer of the default timer queue, deleted once its callback is done.
 inline void DeleteQueueTimer(HANDLE timer) {
