@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -151,6 +153,7 @@ Run Measure(const Program& program, const lumora::bench::SharedMarks& shared) {
   HKEY key = owned_key.get();
   SetDword(key, L"Hidden", 2);
   SetDword(key, L"ShowSuperHidden", 1);
+  ::Sleep(100);  // the last program's end settled
   const double t0 = Now();
   if (!::CreateProcessW(program.exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, nullptr, &startup, &info)) {
@@ -263,12 +266,13 @@ int main(int argc, char** argv) {
   // One unmeasured round warms the file cache and the Wine server.
   for (const Program& program : programs) Measure(program, shared);
   std::vector<Run> runs[5];
+  // A new order each round, the same each time the benchmark runs: none
+  // always follows another, whose exit the next start would pay for.
+  std::mt19937 random(5);
+  int order[] = {0, 1, 2, 3, 4};
   for (int round = 0; round < rounds; ++round) {
-    // Each takes each place in turn, so none always follows another.
-    for (int turn = 0; turn < 5; ++turn) {
-      const int which = (round + turn) % 5;
-      runs[which].push_back(Measure(programs[which], shared));
-    }
+    std::shuffle(std::begin(order), std::end(order), random);
+    for (const int which : order) runs[which].push_back(Measure(programs[which], shared));
   }
   const auto median = [&runs](int which, auto field) {
     std::vector<double> values;

@@ -43,7 +43,8 @@ def copy_sources(into):
 
 def failed_tests(output):
     """Each failing test and how long it ran, in seconds."""
-    found = (re.match(r"\[  FAILED  \] ([\w/]+\.[\w/]+) \((\d+) ms\)", line) for line in output.splitlines())
+    found = (re.match(r"\[  FAILED  \] ([\w/]+\.[\w/]+)(?:, where .*)? \((\d+) ms\)", line)
+             for line in output.splitlines())
     return {match.group(1): int(match.group(2)) / 1000 for match in found if match}
 
 

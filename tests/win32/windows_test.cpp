@@ -105,10 +105,13 @@ class MainWindowTest : public ProgramTest {
                                        Regular825Points(dpi));
     }
     EXPECT_EQ(FontText(main_.Hwnd()), L"Tahoma" + Regular825Points(dpi));
-    for (const auto& [which, size] : {std::pair{ICON_BIG, 32}, {ICON_SMALL, 16}}) {
+    // The icons the title bar and the task switcher show: the window's, or its class's.
+    for (const auto& [which, of_class, size] :
+         {std::tuple{ICON_BIG, GCLP_HICON, 32}, {ICON_SMALL, GCLP_HICONSM, 16}}) {
+      auto icon = static_cast<ULONG_PTR>(::SendMessageW(main_.Hwnd(), WM_GETICON, which, 0));
+      if (icon == 0) icon = ::GetClassLongPtrW(main_.Hwnd(), of_class);
       ICONINFO info{};
-      ::GetIconInfo(reinterpret_cast<HICON>(::SendMessageW(main_.Hwnd(), WM_GETICON, which, 0)),
-                    &info);
+      ::GetIconInfo(reinterpret_cast<HICON>(icon), &info);
       const UniqueBitmap mask(info.hbmMask), colour(info.hbmColor);
       BITMAP bitmap{};
       ::GetObjectW(mask.get(), sizeof bitmap, &bitmap);

@@ -15,16 +15,13 @@ LRESULT PassUp(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param) {
   return ::SendMessageW(::GetParent(hwnd), message, w_param, l_param);
 }
 
-// A frame's own procedure, kept while the frame forwards.
-constexpr wchar_t kFrameProcedure[] = L"Lumora.FrameProcedure";
-
 // A plain window-procedure subclass: the common controls' subclass chain
-// slows the first paint of the window by several per cent.
+// slows the first paint of the window by several per cent. A frame's own
+// procedure is its class's, subclassed at once.
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param) {
   if (IsNotification(message)) return PassUp(hwnd, message, w_param, l_param);
-  auto* own = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kFrameProcedure));
-  if (message == WM_NCDESTROY) ::RemovePropW(hwnd, kFrameProcedure);
-  return ::CallWindowProcW(own, hwnd, message, w_param, l_param);
+  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC)), hwnd,
+                           message, w_param, l_param);
 }
 
 // The font lives in the panel's window bytes.
@@ -41,10 +38,10 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_par
 }  // namespace
 
 void ForwardNotificationsToWindow(HWND container) {
-  const LONG_PTR own = ::GetWindowLongPtrW(container, GWLP_WNDPROC);
   // A panel's own procedure forwards already.
-  if (own == reinterpret_cast<LONG_PTR>(&PanelProc)) return;
-  CheckLastError(::SetPropW(container, kFrameProcedure, reinterpret_cast<HANDLE>(own)), u"SetProp");
+  if (::GetWindowLongPtrW(container, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&PanelProc)) {
+    return;
+  }
   CheckLastError(
       ::SetWindowLongPtrW(container, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameProc)),
       u"SetWindowLongPtr");

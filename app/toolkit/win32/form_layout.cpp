@@ -38,6 +38,10 @@ void FormWindow::UseFonts(Fonts fonts, bool redraw) {
 }
 
 void FormWindow::UseIcons() {
+  // The class's icons are of the system's DPI; a window that has been at
+  // another has its own. (Setting them is costly: Wine passes each to the X
+  // server.)
+  if (!icons_.large_icon && dpi_ == DpiOf(nullptr)) return;
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const auto load = [&](int metric) {
     const int size = SystemMetricAt(metric, dpi_);
@@ -142,17 +146,19 @@ HWND FormWindow::DefaultButton() const {
   return nullptr;
 }
 
-void FormWindow::MarkDefaultButton() const {
+bool FormWindow::MarkDefaultButton(bool restyle) const {
   HWND default_button = DefaultButton();
+  bool marked = true;
   for (const ElementDesc& desc : desc_.elements) {
     if (!RunsClicks(desc.kind)) continue;
     HWND button = Handle(desc.element);
     const LONG style = ::GetWindowLongW(button, GWL_STYLE);
     const LONG type = button == default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    if ((style & BS_TYPEMASK) != type) {
-      ::SendMessageW(button, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | type, TRUE);
-    }
+    if ((style & BS_TYPEMASK) == type) continue;
+    marked = false;
+    if (restyle) ::SendMessageW(button, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | type, TRUE);
   }
+  return marked;
 }
 
 void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {

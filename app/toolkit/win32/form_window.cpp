@@ -17,9 +17,11 @@ namespace lumora {
 
 namespace {
 
-// Marks the toolkit's own windows and holds the object behind each. Another
-// subclass of the window (an accessibility tool, a theme helper) keeps it.
-constexpr wchar_t kObjectProperty[] = L"Lumora.FormWindow";
+// The toolkit's own windows are those of its class procedure; each holds the
+// object behind it in its class's window bytes, which another subclass of the
+// window (an accessibility tool, a theme helper) leaves alone. (Not a window
+// property: under Wine each read of one is a round trip to the server.)
+constexpr int kObjectBytes = 0;
 
 // Posted to itself as the focus moves.
 constexpr UINT kMarkDefaultButton = WM_APP;
@@ -39,12 +41,16 @@ FormWindow::FormWindow(const FormDesc& desc, const FrameStyle& frame)
 FormWindow::~FormWindow() {
   if (!window_) return;
   // The owner destroys the window after this; no message reaches this object.
-  ::RemovePropW(window_.get(), kObjectProperty);
+  ::SetWindowLongPtrW(window_.get(), kObjectBytes, 0);
   ReleaseOwner();
 }
 
 FormWindow* FormWindow::FromHwnd(HWND hwnd) {
-  return hwnd != nullptr ? static_cast<FormWindow*>(::GetPropW(hwnd, kObjectProperty)) : nullptr;
+  if (hwnd == nullptr || static_cast<ULONG_PTR>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC)) !=
+                             reinterpret_cast<ULONG_PTR>(&FormWindow::WindowProc)) {
+    return nullptr;
+  }
+  return reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(hwnd, kObjectBytes));
 }
 
 HWND FormWindow::Handle(Element element) const {
@@ -74,7 +80,8 @@ void FormWindow::Load(HWND owner) {
 
 void FormWindow::Create(HWND owner) {
   const std::u16string class_name = WindowClassName(desc_.window);
-  RegisterWindowClass(WideView(class_name), &FormWindow::WindowProc, 0);
+  RegisterWindowClass(WideView(class_name), &FormWindow::WindowProc, sizeof(LONG_PTR),
+                      frame_.icon_id);
   RegisterPanelClass();
   UniqueMenu menu = menu_.Build();
 
@@ -94,21 +101,22 @@ void FormWindow::Create(HWND owner) {
   MarkPhase(StartupPhase::kWindowCreated);
   dpi_ = DpiOf(Hwnd());
   UseIcons();
-  CreateElements();
-  UseFonts(MakeFonts(), false);
-  PlaceOnScreen();
   // The first element in focus order that takes the focus has it first.
-  focus_ = nullptr;
+  const ElementDesc* first = nullptr;
   for (const ElementDesc* desc : TabOrder(desc_)) {
     if (TraitsOf(desc->kind).TakesFocus()) {
-      focus_ = Handle(desc->element);
+      first = desc;
       break;
     }
   }
+  CreateElements(first);
+  UseFonts(MakeFonts(), false);
+  PlaceOnScreen();
+  focus_ = first != nullptr ? Handle(first->element) : nullptr;
   MarkPhase(StartupPhase::kElementsPlaced);
 }
 
-void FormWindow::CreateElements() {
+void FormWindow::CreateElements(const ElementDesc* first_focus) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const std::vector<const ElementDesc*> tab_order = TabOrder(desc_);
   // The dialog keys walk siblings in z-order, and each new child goes below
@@ -124,7 +132,10 @@ void FormWindow::CreateElements() {
       // before it: the arrow keys move between the options only.
       const bool joins_group =
           kind.forms_group && previous != nullptr && TraitsOf(previous->kind).forms_group;
-      const DWORD style = WS_CHILD | WS_VISIBLE | kind.style | (joins_group ? 0 : WS_GROUP);
+      // The push button that takes the focus first is drawn as the default
+      // from the start, not restyled and drawn again once it has it.
+      const DWORD style = WS_CHILD | WS_VISIBLE | kind.style | (joins_group ? 0 : WS_GROUP) |
+                          (desc == first_focus && RunsClicks(desc->kind) ? BS_DEFPUSHBUTTON : 0);
       const std::u16string caption(desc->caption);
       const auto id = static_cast<INT_PTR>(ControlId(desc->element));
       // Everything is left to right at creation: no mirroring to allow for yet.
@@ -194,7 +205,7 @@ void FormWindow::OnCommand(WPARAM w_param, LPARAM l_param) {
         focus_ = Handle(element);
         // Once the dialog keys have done with the buttons' styles by their
         // own rules, which cannot find buttons inside containers.
-        ::PostMessageW(Hwnd(), kMarkDefaultButton, 0, 0);
+        if (!MarkDefaultButton(false)) ::PostMessageW(Hwnd(), kMarkDefaultButton, 0, 0);
         return;
       case BN_CLICKED:  // by the mouse, or by a tool that posts it by its id
         if (RunsClicks(desc->kind)) handler = desc->on_click;
@@ -235,7 +246,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM w_param, LPARAM l_param) 
       if (HWND button = DefaultButton()) return MAKELRESULT(::GetDlgCtrlID(button), DC_HASDEFID);
       return 0;
     case kMarkDefaultButton:
-      MarkDefaultButton();
+      (void)MarkDefaultButton(true);
       return 0;
     case WM_GETDPISCALEDSIZE: {
       // Asked before a change of DPI: the frame of that DPI does not scale
@@ -276,14 +287,14 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM w_param,
   FormWindow* self = nullptr;
   if (message == WM_NCCREATE) {
     self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(l_param)->lpCreateParams);
-    if (!::SetPropW(hwnd, kObjectProperty, self)) return FALSE;
+    ::SetWindowLongPtrW(hwnd, kObjectBytes, reinterpret_cast<LONG_PTR>(self));
     self->window_.reset(hwnd);
     AskForFrameScaling(hwnd);
   } else {
     self = FromHwnd(hwnd);
   }
   if (self == nullptr) return ::DefWindowProcW(hwnd, message, w_param, l_param);
-  if (message == WM_NCDESTROY) ::RemovePropW(hwnd, kObjectProperty);
+  if (message == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, kObjectBytes, 0);
   try {
     const LRESULT result = self->HandleMessage(message, w_param, l_param);
     return message == WM_NCDESTROY ? ::DefWindowProcW(hwnd, message, w_param, l_param) : result;

@@ -90,7 +90,7 @@ class FormWindow {
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM w_param, LPARAM l_param);
   void Create(HWND owner);
-  void CreateElements();
+  void CreateElements(const ElementDesc* first_focus);
   void OnCommand(WPARAM w_param, LPARAM l_param);
   // Gives the focus back to the element that had it last.
   void GiveFocusBack() const;
@@ -111,7 +111,8 @@ class FormWindow {
   // The push button with the focus is the default one, as in a dialog;
   // none is while the focus is elsewhere.
   [[nodiscard]] HWND DefaultButton() const;
-  void MarkDefaultButton() const;
+  // Whether they are so; when asked to, styles each that is not.
+  [[nodiscard]] bool MarkDefaultButton(bool restyle) const;
   // Out of the minimised state: the described size and the focus again.
   void OnRestored();
   void ReleaseOwner();
