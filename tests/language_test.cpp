@@ -23,11 +23,8 @@ const Log kMarkPersian = {"SetMenuChecked mnuLangPersian=1", "SetMenuChecked mnu
 // turned right to left in their order, then the marks.
 Log SwitchToPersian(bool status) {
   Log log = {"GetMenuChecked mnuLangPersian"};
-  for (const char* element :
-       {"cmdApply", "cmdAbout", "cmdExit", "framOpt", "framMain", "chkSuper", "OptShow", "OptHide",
-        "mnuFile", "mnuFileApply", "mnuFileExit", "mnuLang", "mnuLangEnglish", "mnuLangPersian",
-        "mnuHelp", "mnuHelpAbout", "frmMain"}) {
-    log.push_back(std::string("SetCaption ") + element);
+  for (const Caption& caption : kMainCaptions) {
+    log.push_back("SetCaption " + std::string(ElementName(caption.element)));
   }
   if (status) log.emplace_back("SetText txtCur");
   for (const char* turns : {"framOpt", "framMain", "chkSuper", "OptShow", "OptHide", "frmMain"}) {

@@ -28,13 +28,10 @@ TEST(Visibility, ReadCurrentOptionShowsWhatTheTwoValuesMeanAndTrapsAnyError) {
   const ReadCase cases[] = {
       {.hidden = 2, .super_hidden = 0, .changes = {hide, status, clear}, .status = kActivated.english, .hidden_value = 2},
       {.hidden = 1, .super_hidden = 1, .language = u"Persian", .changes = {show, status, tick}, .status = kDeactivated.persian, .hidden_value = 1, .super_hidden_value = 1},
-      {.hidden = 2, .super_hidden = 1, .language = u"Persian", .changes = {hide, status, tick}, .status = kActivated.persian, .hidden_value = 2, .super_hidden_value = 1},
-      {.hidden = 1, .super_hidden = 0, .changes = {show, status, clear}, .status = kDeactivated.english, .hidden_value = 1},
       // Another language has no status text; other numbers select no option.
       {.hidden = 2, .super_hidden = 1, .language = u"english", .changes = {hide, tick}, .hidden_value = 2, .super_hidden_value = 1},
       {.hidden = 0, .super_hidden = 1, .changes = {tick}, .super_hidden_value = 1},
       {.hidden = 3, .super_hidden = 0, .changes = {clear}, .hidden_value = 3},
-      {.hidden = 258, .super_hidden = 0, .changes = {clear}, .hidden_value = 258},
       {.hidden = 0xFFFFFFFF, .super_hidden = 1, .changes = {tick}, .hidden_value = -1, .super_hidden_value = 1},
       {.hidden = 32767, .super_hidden = 0xFFFF8000, .hidden_value = 32767, .super_hidden_value = -32768},
       {.hidden = 1, .super_hidden = 2, .changes = {show, status}, .status = kDeactivated.english, .hidden_value = 1, .super_hidden_value = 2},

@@ -85,16 +85,6 @@ inline void RunSoon(std::function<void()> action, UINT ms = 1) {
   ::SetTimer(nullptr, 0, ms, &RunPending);
 }
 
-// Clicks the middle of a window with the mouse, through the input queue.
-inline void MouseClick(HWND hwnd) {
-  const RECT place = OnScreen(hwnd);
-  ::SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
-  INPUT inputs[2] = {{INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
-                     {INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}};
-  ::SendInput(2, inputs, sizeof(INPUT));
-  PumpFor(150);
-}
-
 // Presses keys through the system's input queue, holding a modifier
 // (VK_MENU, VK_CONTROL) if given, then the keys after it, all at once (a
 // menu the first ones open reads the others), and handles what follows.

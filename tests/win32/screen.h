@@ -120,8 +120,6 @@ struct ColourScheme {
     Use({face, light, text, text});
   }
   ~ColourScheme() { Use(kept); }
-  ColourScheme(const ColourScheme&) = delete;
-  ColourScheme& operator=(const ColourScheme&) = delete;
   static void Use(const COLORREF (&colours)[4]) {
     ::SetSysColors(4, kWhich, colours);
     PumpFor(100);
@@ -153,19 +151,15 @@ class SystemBars {
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof kept_, &kept_, 0);
   }
   ~SystemBars() { Scale(1, 1, WM_SETTINGCHANGE); }
-  SystemBars(const SystemBars&) = delete;
-  SystemBars& operator=(const SystemBars&) = delete;
 
   // Heights and fonts times numerator / denominator of what they were;
   // WM_SETTINGCHANGE or WM_THEMECHANGED tells the windows.
   void Scale(int numerator, int denominator, UINT message) const {
     NONCLIENTMETRICSW metrics = kept_;
-    for (int* height : {&metrics.iCaptionHeight, &metrics.iMenuHeight}) {
-      *height = *height * numerator / denominator;
-    }
-    for (LOGFONTW* font : {&metrics.lfCaptionFont, &metrics.lfMenuFont}) {
-      font->lfHeight = font->lfHeight * numerator / denominator;
-    }
+    metrics.iCaptionHeight = metrics.iCaptionHeight * numerator / denominator;
+    metrics.iMenuHeight = metrics.iMenuHeight * numerator / denominator;
+    metrics.lfCaptionFont.lfHeight = metrics.lfCaptionFont.lfHeight * numerator / denominator;
+    metrics.lfMenuFont.lfHeight = metrics.lfMenuFont.lfHeight * numerator / denominator;
     ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     const std::vector<HWND> windows = ThreadWindows();
     for (HWND w : windows) {
