@@ -36,16 +36,16 @@ constexpr MenuDesc kAboutsItem[] = {
 constexpr ElementDesc kTwice[] = {kMainElements[2], kMainElements[2]};
 constexpr ElementDesc kOneShort[] = {kMainElements[0]};  // tab index 7 of one row
 constexpr MenuDesc kItemAboveItsMenu[] = {kMainMenu[1], kMainMenu[0]};
+constexpr MenuDesc kMenusInterleaved[] = {kMainMenu[0], kMainMenu[4], kMainMenu[1]};
 constexpr Element kButtonTurns[] = {Element::cmdApply};
 
-static_assert(BrokenRule<MainForm>(kMainForm.Desc()) == Broken::kNone &&
-              BrokenRule<AboutForm>(kAboutForm.Desc()) == Broken::kNone);
 static_assert(BrokenRule<AboutForm>(kMainForm.Desc()) == Broken::kOtherWindow);
 static_assert(BrokenRule<MainForm>(MainWith(kAboutsButton)) == Broken::kForeignHandler);
 static_assert(BrokenRule<MainForm>(MainWith({}, kAboutsItem)) == Broken::kForeignMenuHandler);
 static_assert(BrokenRule<MainForm>(MainWith(kTwice)) == Broken::kElementTwice);
 static_assert(BrokenRule<MainForm>(MainWith(kOneShort)) == Broken::kTabIndexes);
-static_assert(BrokenRule<MainForm>(MainWith({}, kItemAboveItsMenu)) == Broken::kMenuParent);
+static_assert(BrokenRule<MainForm>(MainWith({}, kItemAboveItsMenu)) == Broken::kMenuParent &&
+              BrokenRule<MainForm>(MainWith({}, kMenusInterleaved)) == Broken::kMenuParent);
 static_assert(BrokenLabellingRule(kMainForm.Desc(), kMainTexts, kButtonTurns) ==
               Broken::kCannotTurn);
 static_assert(BrokenLabellingRule(kMainForm.Desc(), std::span(kMainTexts).first(16),

@@ -11,8 +11,6 @@ namespace testing::internal {
 class Notification {
  public:
   Notification() = default;
-  Notification(const Notification&) = delete;
-  Notification& operator=(const Notification&) = delete;
   void Notify() { ::SetEvent(event_.get()); }
   void WaitForNotification() { ::WaitForSingleObject(event_.get(), INFINITE); }
 

@@ -107,9 +107,7 @@ TEST(MainForm, EachWayOutSavesTheLanguageOnce) {
   for (const auto way :
        {&MainForm::cmdExit_Click, &MainForm::mnuFileExit_Click, &MainForm::Form_Unload}) {
     Fakes f;
-    f.store.entries[kLanguageEntry] = u"Persian";
-    f.form.Form_Load();
-    f.ui.log.clear();
+    CurrentLanguage = u"Persian";
     (f.form.*way)();
     EXPECT_EQ(f.store.saves, std::vector<std::u16string>{u"NorvaleSoft\\Lumora\\Language=Persian"});
     EXPECT_EQ(f.ui.log, way == &MainForm::Form_Unload ? Log{} : Log{"EndProgram"});

@@ -29,9 +29,9 @@ enum class Broken : unsigned char {
 
 // The first rule the description breaks, if any: every element and menu
 // item once, none the window itself; each container the window or an
-// element above that holds others; each menu under the window or a
-// top-level menu above it; tab indexes 0 to one less than the rows, each
-// once; click handlers only on elements that run clicks, each of Form's.
+// element above that holds others; each top-level menu's items right after
+// it; tab indexes 0 to one less than the rows, each once; click handlers
+// only on elements that run clicks, each of Form's.
 template <typename Form>
 [[nodiscard]] constexpr Broken BrokenRule(const FormDesc& desc) {
   if (desc.window != Form::kWindow) return Broken::kOtherWindow;
@@ -58,20 +58,17 @@ template <typename Form>
     holds[Index(row.element)] = HoldsElements(row.kind);
     tab_index_used[tab_index] = true;
   }
-  std::array<bool, kElementCount> menus{};
-  menus[Index(desc.window)] = true;
+  Element menu = desc.window;  // the top-level menu whose items may follow
   for (const MenuDesc& row : desc.menu) {
     if (row.item == desc.window || described[Index(row.item)]) {
       return Broken::kMenuItemTwice;
     }
-    if (!menus[Index(row.parent)]) {
-      return Broken::kMenuParent;
-    }
+    if (row.parent != desc.window && row.parent != menu) return Broken::kMenuParent;
     if (row.on_click && row.on_click.Form() != Form::kWindow) {
       return Broken::kForeignMenuHandler;
     }
     described[Index(row.item)] = true;
-    menus[Index(row.item)] = row.parent == desc.window;
+    if (row.parent == desc.window) menu = row.item;
   }
   return Broken::kNone;
 }
@@ -140,7 +137,7 @@ consteval void Refuse(Broken rule) {
     case Broken::kMenuItemTwice:
       throw "a menu item has more than one row";
     case Broken::kMenuParent:
-      throw "a menu row's parent is neither the window nor a top-level menu above it";
+      throw "a menu row's parent is neither the window nor the top-level menu its items follow";
     case Broken::kForeignMenuHandler:
       throw "a menu row names another form's click handler";
     case Broken::kTakesNoCaption:

@@ -119,8 +119,6 @@ class MessageBoxWatcher {
  public:
   MessageBoxWatcher() { current = this; }
   ~MessageBoxWatcher() { current = nullptr; }
-  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
   std::vector<std::wstring> seen;
   std::function<void(HWND box)> on_open;
@@ -193,7 +191,11 @@ class ProgramTest : public ::testing::Test {
   }
   // Closes a main window still open, as the user does, which the system
   // then destroys; then forgets what the test left queued, its quit too.
+  // What the test set to run refers to its own locals, gone by now: a box
+  // a fault opens meanwhile is just answered.
   ~ProgramTest() override {
+    boxes_.on_open = nullptr;
+    g_pending.clear();
     if (main_.Hwnd() != nullptr) ::SendMessageW(main_.Hwnd(), WM_CLOSE, 0, 0);
     MSG msg{};
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

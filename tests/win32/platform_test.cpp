@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/toolkit/win32/menu_bar.h"
 #include "app/toolkit/win32/platform_error.h"
 #include "i18n/win32/registry_settings_store.h"
 #include "registry/win32/advapi_registry.h"
@@ -107,40 +106,6 @@ void ExpectPainted(HWND window, HWND text, COLORREF first_face) {
   if (face != first_face) {
     EXPECT_EQ(letters.Count(first_face), 0);
   }
-}
-
-// Rows of two menus interleaved, each item naming its menu: the user finds
-// each item in its menu, and the program finds it by its element.
-TEST(MenuBar, PutsEachItemInTheMenuItsRowNamesAndFindsItByItsElement) {
-  const MenuDesc rows[] = {
-      {Element::mnuFile, Element::frmMain, u"&File", u"", 0},
-      {Element::mnuLang, Element::frmMain, u"&Language", u"", 0},
-      {Element::mnuFileApply, Element::mnuFile, u"A&pply", u"Ctrl+P", u'P'},
-      {Element::mnuLangPersian, Element::mnuLang, u"&Persian", u"", 0},
-      {Element::mnuFileSpace1, Element::mnuFile, u"-", u"", 0},
-  };
-  MenuBar bar({Element::frmMain, u"", 0, 0, 0, 0, {}, rows, {}, {}});
-  const UniqueMenu built = bar.Build();
-  bar.SetCaption(nullptr, Element::mnuLangPersian, u"فارسي");
-  bar.SetChecked(Element::mnuLangPersian, true);
-  bar.SetCaption(nullptr, Element::mnuLang, u"زبان");
-  // Each menu's items where the user sees them: "command text", * if checked.
-  std::wstring seen;
-  for (int menu = 0; menu < 2; ++menu) {
-    HMENU popup = ::GetSubMenu(built.get(), menu);
-    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
-      wchar_t text[64] = {};
-      ::GetMenuStringW(popup, i, text, 64, MF_BYPOSITION);
-      const bool checked = (::GetMenuState(popup, i, MF_BYPOSITION) & MF_CHECKED) != 0;
-      seen += std::to_wstring(::GetMenuItemID(popup, i)) + L' ' + text + (checked ? L"*;" : L";");
-    }
-    wchar_t name[16] = {};
-    ::GetMenuStringW(built.get(), menu, name, 16, MF_BYPOSITION);
-    seen += std::wstring(L"| ") + name + L'\n';
-  }
-  const auto id = [](Element item) { return std::to_wstring(ControlId(item)); };
-  EXPECT_EQ(seen, id(Element::mnuFileApply) + L" A&pply\tCtrl+P;" + id(Element::mnuFileSpace1) +
-                      L" ;| &File\n" + id(Element::mnuLangPersian) + L" فارسي*;| زبان\n");
 }
 
 using AboutWindowTest = ProgramTest;

@@ -103,10 +103,9 @@ inline LONG Direction(HWND hwnd) {
 inline std::ptrdiff_t InkRightOfLeft(HWND hwnd) {
   const ScreenPixels seen(OnScreen(hwnd));
   std::ptrdiff_t balance = 0;
-  for (int y = 0; y < seen.height; ++y) {
-    for (int x = 0; x < seen.width; ++x) {
-      if (seen.At(x, y) != ::GetSysColor(COLOR_BTNFACE)) balance += x < seen.width / 2 ? -1 : 1;
-    }
+  for (std::size_t i = 0; i < seen.pixels.size(); ++i) {
+    if (seen.pixels[i] != ::GetSysColor(COLOR_BTNFACE))
+      balance += i % seen.width < seen.width / 2U ? -1 : 1;
   }
   return balance;
 }

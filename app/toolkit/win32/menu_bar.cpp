@@ -38,7 +38,7 @@ std::u16string MenuBar::TextOf(const MenuDesc& desc, std::u16string_view caption
 UniqueMenu MenuBar::Build() {
   if (form_.menu.empty()) return {};
   UniqueMenu bar(CheckLastError(::CreateMenu(), u"CreateMenu"));
-  // The menus so far, by element; the rules keep every parent above its items.
+  // The menus so far, by element; the rules keep each menu's items right after it.
   std::array<HMENU, kElementCount> menus{};
   menus[Index(form_.window)] = bar.get();
   for (const MenuDesc& desc : form_.menu) {
