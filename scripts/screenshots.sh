@@ -18,8 +18,8 @@ export DISPLAY=":$(tr -dc '0-9' <"$build/wine-bench/display")"
 regset() { wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1; }
 advanced='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced'
 bash "$here/wine-bench.sh" dpi "$build" "$dpi"
-# Back to the bench's own DPI, and no Wine process left running.
-trap 'bash "$here/wine-bench.sh" dpi "$build" 96' EXIT
+# Back to the bench's own DPI, and nothing it started left running.
+trap 'bash "$here/wine-bench.sh" dpi "$build" 96; bash "$here/wine-bench.sh" stop "$build"' EXIT
 
 # The newest visible window of the program, once there are at least $1.
 wait_windows() {
