@@ -20,86 +20,20 @@
 #include "app/toolkit/win32/text.h"
 #include "app/toolkit/win32/unique_handle.h"
 #include "bench/phase_marks.h"
+#include "bench/window_waits.h"
 #include "settings/visibility.h"
 
 namespace {
+
+using lumora::bench::Milliseconds;
+using lumora::bench::Now;
+using lumora::bench::WaitForWindow;
+using lumora::bench::WaitUntilPainted;
 
 // The program's key without its root, which is HKEY_CURRENT_USER.
 const std::u16string kAdvancedKeyText(
     lumora::ExplorerAdvancedKey.substr(lumora::ExplorerAdvancedKey.find(u'\\') + 1));
 const wchar_t* const kAdvancedKey = lumora::WideView(kAdvancedKeyText);
-
-// A performance counter's value in milliseconds.
-double Milliseconds(LONGLONG counter) {
-  static const double kFrequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  return static_cast<double>(counter) * 1000.0 / kFrequency;
-}
-
-double Now() {
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return Milliseconds(t.QuadPart);
-}
-
-struct Search {
-  DWORD pid;
-  const wchar_t* class_name;
-  HWND found;
-};
-
-BOOL CALLBACK Find(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {};
-  ::GetClassNameW(hwnd, name, 64);
-  if (pid == search->pid && ::IsWindowVisible(hwnd) && lstrcmpW(name, search->class_name) == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND WaitForWindow(DWORD pid, const wchar_t* class_name, double timeout_ms = 10000) {
-  const double end = Now() + timeout_ms;
-  while (Now() < end) {
-    Search search{pid, class_name, nullptr};
-    ::EnumWindows(&Find, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    ::Sleep(0);
-  }
-  return nullptr;
-}
-
-BOOL CALLBACK FindUnpainted(HWND hwnd, LPARAM param) {
-  if (::GetUpdateRect(hwnd, nullptr, FALSE)) {
-    *reinterpret_cast<bool*>(param) = true;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// Visible and idle is not yet drawn: a program that paints before its message
-// loop can be both while the paint is under way. The clock stops when the
-// window's queue has answered and neither it nor a child has a part to paint.
-bool WaitUntilPainted(HWND window, double timeout_ms = 10000) {
-  const double end = Now() + timeout_ms;
-  while (Now() < end) {
-    DWORD_PTR answer = 0;
-    if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer))
-      return false;
-    bool unpainted = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
-    if (!unpainted)
-      ::EnumChildWindows(window, &FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
-    if (!unpainted) return true;
-    ::Sleep(0);
-  }
-  return false;
-}
 
 std::wstring WindowsPath(const char* path) {
   std::wstring wide(path, path + strlen(path));
