@@ -1,12 +1,7 @@
 #pragma once
 
 // The main window built in this process, and where its elements stand.
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <tuple>
-#include <vector>
-
+// Its harness brings GoogleTest and the Windows API.
 #include "app/toolkit/win32/dpi.h"
 #include "texts.h"
 #include "win32/harness.h"

@@ -1,8 +1,5 @@
 // What the system changes under the main window built in this process: the
 // DPI, the title and menu bars, the DPI functions Windows 8.1 lacks.
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include "win32/main_window_fixture.h"
 
 namespace lumora::testing {

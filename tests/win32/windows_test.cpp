@@ -1,9 +1,5 @@
 // The main window built in this process and checked through the Win32 API:
 // its elements, languages, keyboard, Apply and focus as it starts.
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include "texts.h"
 #include "win32/main_window_fixture.h"
 
 namespace lumora::testing {
